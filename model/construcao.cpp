@@ -1,0 +1,91 @@
+#include <cmath>
+
+#include "model/obj_deformavel.h"
+
+namespace {
+
+// The tube's angular step is built from this value of 2 pi, not from the exact one;
+// stored series and their comparisons depend on it.
+constexpr double kDoisPiCilindro = 6.28318530719586;
+
+}  // namespace
+
+// Lays the nodes on the sheet or the tube and copies them into the previous positions.
+void ObjDeformavel::construirForma() {
+    const int gi = grade_i;
+    const int gj = grade_j;
+    if (objeto == ObjetoPlano) {
+        delta[0] = 1.0 / (gi - 1);
+        delta[1] = 1.0 / (gj - 1);
+        const double U[3] = {comp[0], 0.0, 0.0};
+        const double V[3] = {0.0, comp[1], comp[2]};
+        const double O[3] = {-0.5 * comp[0], -0.5 * comp[1], -0.5 * comp[2]};
+        for (int i = 0; i < gi; ++i)
+            for (int j = 0; j < gj; ++j) {
+                const int idx = i * gj + j;
+                for (int c = 0; c < 3; ++c) {
+                    pos[c][idx] = i * delta[0] * U[c] + j * delta[1] * V[c] + O[c];
+                    posAnterior[c][idx] = pos[c][idx];
+                }
+            }
+    } else if (objeto == ObjetoCilindro) {
+        const double dTheta = kDoisPiCilindro / gi;
+        const double dz = comprimento / gj;
+        delta[0] = dTheta;
+        delta[1] = dz;
+        double x0 = -0.5 * comprimento;
+        for (int j = 0; j < gj; ++j) {
+            for (int i = 0; i < gi; ++i) {
+                const int idx = i * gj + j;
+                const double theta = i * dTheta;
+                pos[0][idx] = x0;
+                pos[1][idx] = raio * std::cos(theta);
+                pos[2][idx] = raio * std::sin(theta);
+                for (int c = 0; c < 3; ++c) posAnterior[c][idx] = pos[c][idx];
+            }
+            x0 += dz;
+        }
+    } else {
+        throw ObjetoInvalido();
+    }
+}
+
+void ObjDeformavel::inicializar() {
+    construirForma();
+    calcularNormais(0);
+
+    // Rest metric: the current metric of the rest shape, with G0 taken from it.
+    const int gi = grade_i;
+    const int gj = grade_j;
+    const int n = numNos();
+    for (int a = 0; a < 4; ++a)
+        for (int idx = 0; idx < n; ++idx) nos.G0[a][idx] = 0.0;
+    calcularTangentesEMetrica();
+    for (int a = 0; a < 4; ++a)
+        for (int idx = 0; idx < n; ++idx) {
+            nos.G0[a][idx] = nos.G[a][idx];
+            nos.dG[a][idx] = 0.0;
+        }
+    // H0 takes the inverse metric of the cell the node opens; the last row and column
+    // borrow it from the node before them.
+    for (int i = 0; i < gi; ++i)
+        for (int j = 0; j < gj; ++j) {
+            const int fi = (i == gi - 1) ? i - 1 : i;
+            const int fj = (j == gj - 1) ? j - 1 : j;
+            const int idx = i * gj + j;
+            const int fonte = fi * gj + fj;
+            for (int a = 0; a < 4; ++a) nos.H0[a][idx] = nos.Ginv[a][fonte];
+        }
+
+    area0 = somarArea();
+    densidade0 = massa / area0;
+    area = area0;
+
+    calcularCurvaturaETensoes(0);
+
+    for (int c = 0; c < 3; ++c)
+        for (int idx = 0; idx < n; ++idx) {
+            vel[c][idx] = velInicial[c];
+            velAnterior[c][idx] = velInicial[c];
+        }
+}

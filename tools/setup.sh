@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tevra needs to build, test and run, when they are missing.
+set -euo pipefail
+
+pacotes=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev libqt6opengl6-dev
+  libgl-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev
+  xvfb xauth fonts-dejavu-core locales
+)
+
+faltando=()
+for p in "${pacotes[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    faltando+=("$p")
+  fi
+done
+
+if [ ${#faltando[@]} -eq 0 ]; then
+  echo "setup: all packages present"
+  exit 0
+fi
+
+echo "setup: installing ${faltando[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+    como=(sudo -n)
+  else
+    echo "setup: these packages are missing and installing them needs root:" >&2
+    echo "  apt-get install ${faltando[*]}" >&2
+    exit 1
+  fi
+else
+  como=()
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${como[@]}" apt-get update -q </dev/null
+"${como[@]}" apt-get install -y -q --no-install-recommends "${faltando[@]}" </dev/null
