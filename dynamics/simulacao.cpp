@@ -38,6 +38,16 @@ void integrar(ObjDeformavel& o, int i) {
 
 }  // namespace
 
+void avancarPasso(ObjDeformavel& o, int i) {
+    ++o.passoAtual;
+    o.atualizarGeometria(i);
+    atualizarRestricoes(o);
+    calcularForcas(o, i);
+    limparForcas(o, i);
+    integrar(o, i);
+    o.calcularNormais(i);
+}
+
 ResultadoSimulacao simular(ObjDeformavel& o, const OpcoesSimulacao& op) {
     ResultadoSimulacao res;
     auto anotar = [&res](const FalhaArquivo& f) {
@@ -59,13 +69,7 @@ ResultadoSimulacao simular(ObjDeformavel& o, const OpcoesSimulacao& op) {
 
     const int total = o.quadros > 1 ? o.quadros - 1 : 0;
     for (int i = 1; i < o.quadros; ++i) {
-        ++o.passoAtual;
-        o.atualizarGeometria(i);
-        atualizarRestricoes(o);
-        calcularForcas(o, i);
-        limparForcas(o, i);
-        integrar(o, i);
-        o.calcularNormais(i);
+        avancarPasso(o, i);
         if (o.intervalo > 0 && i % o.intervalo == 0) {
             anotar(gravarQuadro(o, pontos, quadro));
             ++res.quadros;

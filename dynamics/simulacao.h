@@ -36,5 +36,9 @@ long long quadrosDaSimulacao(int quadros, int intervalo);
 // Why a run with these settings cannot be recorded, or nothing when it can.
 std::optional<std::string> verificarGravacao(int quadros, int intervalo);
 
+// Step i of a run (passoAtual is advanced first): geometry, restrictions, forces,
+// integrator and the normals of the new positions.
+void avancarPasso(ObjDeformavel& obj, int i);
+
 // The whole run: initialise, frame 1, then every step and its frames.
 ResultadoSimulacao simular(ObjDeformavel& obj, const OpcoesSimulacao& opcoes);
