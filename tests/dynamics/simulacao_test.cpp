@@ -191,7 +191,7 @@ TEST(Simulacao, GravacaoRecusaIntervaloNuloEQuadrosDemais) {
     EXPECT_TRUE(verificarGravacao(10, -3).has_value());
     EXPECT_FALSE(verificarGravacao(9999, 1).has_value());
     EXPECT_TRUE(verificarGravacao(10000, 1).has_value()) << "9999 steps and the initial frame";
-    EXPECT_FALSE(verificarGravacao(19999, 2).has_value());
+    EXPECT_FALSE(verificarGravacao(19998, 2).has_value());
     EXPECT_FALSE(verificarGravacao(0, 1).has_value());
     EXPECT_NE(verificarGravacao(10000, 1)->find("10000"), std::string::npos);
 }
