@@ -1,7 +1,7 @@
 #include "app/configuracao.h"
 
 #include <cmath>
-#include <cstdio>
+#include <charconv>
 #include <new>
 #include <optional>
 #include <string>
@@ -41,9 +41,10 @@ std::string emBytes(unsigned long long b) {
         v /= 1024.0;
         ++u;
     }
-    char buf[64];
-    std::snprintf(buf, sizeof buf, u == 0 ? "%.0f %s" : "%.1f %s", v, unidades[u]);
-    return buf;
+    // to_chars: the user's locale must not turn the point into a comma here either.
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, u == 0 ? 0 : 1);
+    return std::string(buf, r.ptr) + " " + unidades[u];
 }
 
 std::unique_ptr<ObjDeformavel> construir(int gi, int gj, int solver) {

@@ -1,0 +1,221 @@
+// From the window's texts to a ready surface.
+#include <gtest/gtest.h>
+
+#include "app/configuracao.h"
+#include "app/conversao.h"
+#include "model/solver.h"
+
+namespace {
+
+FormularioCena formValido() {
+    FormularioCena f;
+    auto& c = f.caixas;
+    c[caixa::passo] = "0.001";
+    c[caixa::quadros] = "100";
+    c[caixa::intervalo] = "10";
+    c[caixa::tempo] = "5";
+    c[caixa::grade_i] = "6";
+    c[caixa::grade_j] = "4";
+    for (int k = 0; k < 3; ++k) {
+        c[caixa::acel[k]] = k == 2 ? "-9.8" : "0";
+        c[caixa::vel[k]] = "0";
+    }
+    for (int a = 0; a < 4; ++a) {
+        c[caixa::eta[a]] = "1";
+        c[caixa::qsi[a]] = "0.1";
+        c[caixa::psi[a]] = "0";
+    }
+    c[caixa::massa] = "1";
+    c[caixa::gama] = "0.1";
+    f.objeto = "plano";
+    c[caixa::comp[0]] = "2";
+    c[caixa::comp[1]] = "1";
+    c[caixa::comp[2]] = "0";
+    f.restricoes.clear();
+    return f;
+}
+
+std::string erroDe(const FormularioCena& f, char sep = '.') {
+    try {
+        criarObjeto(f, sep);
+    } catch (const ErroConfiguracao& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(Conversao, NumerosComSeparadorDoUsuario) {
+    EXPECT_EQ(paraReal("0.5", '.'), 0.5);
+    EXPECT_EQ(paraReal("0,5", ','), 0.5);
+    EXPECT_FALSE(paraReal("0.5", ','));
+    EXPECT_FALSE(paraReal("0,5", '.'));
+    EXPECT_EQ(paraReal("-1e-3", '.'), -1e-3);
+    EXPECT_EQ(paraReal("+2E3", '.'), 2000.0);
+    EXPECT_EQ(paraReal(" 7 ", '.'), 7.0);
+    EXPECT_EQ(paraReal(".5", '.'), 0.5);
+    for (const char* ruim : {"", " ", "abc", "1e", "1.2.3", "nan", "inf", "0x10", "1e999", "--1", "1 2", "e5", "."})
+        EXPECT_FALSE(paraReal(ruim, '.')) << ruim;
+    EXPECT_EQ(paraInteiro("-42"), -42);
+    EXPECT_EQ(paraInteiro("+7"), 7);
+    EXPECT_EQ(paraInteiro("2147483647"), 2147483647);
+    for (const char* ruim : {"", "1.0", "2147483648", "1e3", "x", "-", "3 4"}) EXPECT_FALSE(paraInteiro(ruim)) << ruim;
+    EXPECT_EQ(mensagemRealInvalido("a,b"), "'a,b' is not a valid floating point value");
+    EXPECT_EQ(mensagemInteiroInvalido(""), "'' is not a valid integer value");
+}
+
+TEST(Configuracao, PreencheOObjetoNaOrdemDaJanela) {
+    FormularioCena f = formValido();
+    f.solver = "Runge-Kutta";
+    f.caixas[caixa::quadros] = "1e3";
+    f.caixas[caixa::intervalo] = "10.9";
+    f.caixas[caixa::eta[1]] = "0.25";
+    f.caixas[caixa::vel[1]] = "3";
+    f.caixas[caixa::tempo] = "12.5";
+    auto o = criarObjeto(f, '.');
+    EXPECT_EQ(o->solver, SolverRungeKutta);
+    EXPECT_EQ(o->grade_i, 6);
+    EXPECT_EQ(o->grade_j, 4);
+    EXPECT_EQ(o->quadros, 1000);
+    EXPECT_EQ(o->intervalo, 10);
+    EXPECT_EQ(o->eta[0][1], 0.25);
+    EXPECT_EQ(o->velInicial.y, 3.0);
+    EXPECT_EQ(o->acel.z, -9.8);
+    EXPECT_EQ(o->tempo, 12.5);
+    EXPECT_EQ(o->objeto, ObjetoPlano);
+    EXPECT_EQ(o->comp[0], 2.0);
+    EXPECT_EQ(o->fluidoAtivo, 0);
+    EXPECT_EQ(o->flagDados, 0);
+    EXPECT_EQ(o->nRestricoes, 0);
+}
+
+TEST(Configuracao, FluidoSoComConstantePreenchida) {
+    FormularioCena f = formValido();
+    f.caixas[caixa::fluido[0]] = "lixo";
+    EXPECT_EQ(criarObjeto(f, '.')->fluidoAtivo, 0);
+
+    f.caixas[caixa::fluido_cte] = " ";  // a blank counts: then every fluid box must convert
+    EXPECT_EQ(erroDe(f), "'lixo' is not a valid floating point value");
+    for (int k = 0; k < 3; ++k) f.caixas[caixa::fluido[k]] = std::to_string(k + 1);
+    EXPECT_EQ(erroDe(f), "' ' is not a valid floating point value");
+    f.caixas[caixa::fluido_cte] = "0.5";
+    auto o = criarObjeto(f, '.');
+    EXPECT_EQ(o->fluidoAtivo, 1);
+    EXPECT_EQ(o->fluido_cte, 0.5);
+    EXPECT_EQ(o->fluido.z, 3.0);
+}
+
+TEST(Configuracao, SoAsCaixasDaFormaEscolhidaSaoLidas) {
+    FormularioCena f = formValido();
+    f.caixas[caixa::raio] = "";
+    EXPECT_EQ(erroDe(f), "");
+    f.objeto = "cilindro";
+    EXPECT_EQ(erroDe(f), "'' is not a valid floating point value");
+    f.caixas[caixa::raio] = "1";
+    f.caixas[caixa::comprimento] = "3";
+    f.caixas[caixa::comp[0]] = "";
+    auto o = criarObjeto(f, '.');
+    EXPECT_EQ(o->objeto, ObjetoCilindro);
+    EXPECT_EQ(o->raio, 1.0);
+    f.objeto = "";  // the empty item also means the tube
+    EXPECT_EQ(criarObjeto(f, '.')->objeto, ObjetoCilindro);
+}
+
+TEST(Configuracao, RestricoesPorTipo) {
+    FormularioCena f = formValido();
+    f.restricoes = {{"1", "2", "forca", "0", "50", "0.5", "0", "-1.5"}, {"0", "0", "", "1", "9", "0", "1", "0"}};
+    auto o = criarObjeto(f, '.');
+    ASSERT_EQ(o->nRestricoes, 2);
+    EXPECT_EQ(o->restricoes[0].tipo, RestricaoForca);
+    EXPECT_EQ(o->restricoes[0].forca.x, 0.5);
+    EXPECT_EQ(o->restricoes[0].forca.z, -1.5);
+    EXPECT_EQ(o->restricoes[1].tipo, RestricaoFixa) << "any other text, even empty, fixes";
+    EXPECT_EQ(o->restricoes[1].eixo[1], 1);
+    EXPECT_EQ(o->restricoes[1].fim, 9);
+
+    f.restricoes[0][2] = "fixo";
+    EXPECT_EQ(erroDe(f), "'0.5' is not a valid integer value");
+    f.restricoes = {std::array<std::string, 8>{}};  // the empty row of a window that loaded nothing
+    EXPECT_EQ(erroDe(f), "'' is not a valid integer value");
+}
+
+TEST(Configuracao, PrimeiroValorRuimNaOrdemDeLeituraEhOReportado) {
+    FormularioCena f = formValido();
+    f.caixas[caixa::grade_i] = "seis";
+    f.caixas[caixa::grade_j] = "quatro";
+    EXPECT_EQ(erroDe(f), "'quatro' is not a valid integer value") << "grade_j is read first";
+    f = formValido();
+    f.caixas[caixa::massa] = "1,5";
+    f.caixas[caixa::passo] = "x";
+    EXPECT_EQ(erroDe(f), "'1,5' is not a valid floating point value");
+    f = formValido();
+    f.caixas[caixa::quadros] = "cem";
+    EXPECT_EQ(erroDe(f), "'cem' is not a valid floating point value");
+}
+
+TEST(Configuracao, SeparadorDecimalDoUsuario) {
+    FormularioCena f = formValido();
+    f.caixas[caixa::gama] = "0,5";
+    f.caixas[caixa::acel[2]] = "-9,8";
+    f.caixas[caixa::passo] = "1e-3";
+    for (int a = 0; a < 4; ++a) f.caixas[caixa::qsi[a]] = "0,1";
+    auto o = criarObjeto(f, ',');
+    EXPECT_EQ(o->qsi[1][1], 0.1);
+    EXPECT_EQ(o->gama, 0.5);
+    EXPECT_EQ(o->acel.z, -9.8);
+    f.caixas[caixa::gama] = "0.5";
+    EXPECT_EQ(erroDe(f, ','), "'0.5' is not a valid floating point value");
+}
+
+TEST(Configuracao, RecusaOQueNaoSePodeSimular) {
+    FormularioCena f = formValido();
+    f.solver = "Euler";
+    EXPECT_NE(erroDe(f).find("'Euler' is not a solver"), std::string::npos);
+
+    for (const char* g : {"1", "0", "-3"}) {
+        f = formValido();
+        f.caixas[caixa::grade_i] = g;
+        EXPECT_NE(erroDe(f).find("at least 2 nodes"), std::string::npos) << g;
+    }
+    f = formValido();
+    f.objeto = "cilindro";
+    f.caixas[caixa::raio] = "1";
+    f.caixas[caixa::comprimento] = "1";
+    f.caixas[caixa::grade_j] = "1";
+    EXPECT_NE(erroDe(f).find("at least 2 nodes"), std::string::npos);
+
+    f = formValido();
+    f.caixas[caixa::grade_i] = "2000000";
+    f.caixas[caixa::grade_j] = "1000000";
+    const std::string memoria = erroDe(f);
+    EXPECT_NE(memoria.find("needs"), std::string::npos) << memoria;
+    EXPECT_NE(memoria.find("PB of memory"), std::string::npos) << memoria;
+
+    f = formValido();
+    f.caixas[caixa::comp[0]] = "0";
+    EXPECT_NE(erroDe(f).find("no area"), std::string::npos);
+    f = formValido();
+    f.caixas[caixa::comp[1]] = "0";
+    EXPECT_NE(erroDe(f).find("no area"), std::string::npos);
+    f.caixas[caixa::comp[2]] = "3";
+    EXPECT_EQ(erroDe(f), "") << "a sheet standing in y = 0 still has area";
+    for (const char* caixaZero : {caixa::raio, caixa::comprimento}) {
+        f = formValido();
+        f.objeto = "cilindro";
+        f.caixas[caixa::raio] = "1";
+        f.caixas[caixa::comprimento] = "2";
+        f.caixas[caixaZero] = "0";
+        EXPECT_NE(erroDe(f).find("no area"), std::string::npos) << caixaZero;
+    }
+
+    f = formValido();
+    f.caixas[caixa::intervalo] = "0.9";
+    EXPECT_NE(erroDe(f).find("at least 1"), std::string::npos);
+    f = formValido();
+    f.caixas[caixa::quadros] = "20001";
+    f.caixas[caixa::intervalo] = "2";
+    EXPECT_NE(erroDe(f).find("10001 frames"), std::string::npos) << erroDe(f);
+    f.caixas[caixa::quadros] = "1e12";
+    EXPECT_NE(erroDe(f).find("too large"), std::string::npos);
+}
+
+}  // namespace
