@@ -1,0 +1,108 @@
+// The headless runner, driven as a user drives it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+
+#include "support/arquivos_teste.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Saida {
+    int status;
+    std::string texto;
+};
+
+Saida rodar(const std::string& argumentos, const fs::path& home) {
+    const std::string cmd = "TEVRA_HOME='" + home.string() + "' '" TEVRA_SIM "' " + argumentos + " 2>&1";
+    FILE* p = popen(cmd.c_str(), "r");
+    std::string texto;
+    char buf[4096];
+    while (std::size_t n = fread(buf, 1, sizeof buf, p)) texto.append(buf, n);
+    const int st = pclose(p);
+    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, texto};
+}
+
+const char* kCena = R"(delta_t = 0.001 n_passos = 41 pula = 10 tempo_animacao = 1
+grid = 7 6
+aceleracao = x = 0 y = 0 z = -9.8
+velocidade = x = 0 y = 0 z = 0
+eta = 5 0.5 0.5 5 qsi = 0.01 0 0 0.01 psi = 0.1 0 0 0.1
+massa = 1 gama = 0.1
+fluido = c = 0.1 x = 0 y = 1 z = 1
+obj_deformavel = cilindro 1 2
+fronteira 0 0 0 0 0 0 0 0 0 0 0 0 0
+n_restricoes = 1
+restricoes = { 0 0 fixo a=0 b=1000 x=0 y=0 z=0 }
+)";
+
+std::string cenaCom(const std::string& de, const std::string& para) {
+    std::string s = kCena;
+    return s.replace(s.find(de), de.size(), para);
+}
+
+TEST(TevraSim, RodaAEscreveQuadrosEResume) {
+    PastaTemporaria pasta;
+    escreverArquivo(pasta / "cena.txt", kCena);
+    const Saida s = rodar("'" + (pasta / "cena.txt").string() + "'", *pasta);
+    EXPECT_EQ(s.status, 0) << s.texto;
+    EXPECT_NE(s.texto.find("40 steps, 5 frames written"), std::string::npos) << s.texto;
+    EXPECT_NE(s.texto.find("node-steps per second"), std::string::npos);
+    EXPECT_TRUE(fs::exists(pasta / "tmp" / "pontos0005.txt")) << "default folder: the home's tmp";
+    EXPECT_FALSE(fs::exists(pasta / "tmp" / "dados0001.txt"));
+}
+
+TEST(TevraSim, ThreadsNaoMudamOsArquivos) {
+    PastaTemporaria pasta;
+    escreverArquivo(pasta / "cena.txt", kCena);
+    for (const char* solver : {"Semi-explicit Euler", "Runge-Kutta", "Verlet"}) {
+        const std::string base = "'" + (pasta / "cena.txt").string() + "' --data --solver '" + solver + "'";
+        ASSERT_EQ(rodar(base + " --threads 1 --out '" + (pasta / "um").string() + "'", *pasta).status, 0);
+        ASSERT_EQ(rodar(base + " --threads 2 --out '" + (pasta / "dois").string() + "'", *pasta).status, 0);
+        for (const char* nome : {"pontos0001.txt", "pontos0005.txt", "dados0001.txt", "dedos0005.txt"})
+            EXPECT_EQ(lerArquivo(pasta / "um" / nome), lerArquivo(pasta / "dois" / nome)) << solver << " " << nome;
+    }
+}
+
+TEST(TevraSim, EntradaRuimDaUmaLinhaENadaEscreve) {
+    PastaTemporaria pasta;
+    const fs::path out = pasta / "saida";
+    const std::pair<std::string, std::string> casos[] = {
+        {cenaCom("massa = 1", "massa = um"), "'um' is not a valid floating point value"},
+        {cenaCom("grid = 7 6", "grid = 1 6"), "at least 2 nodes"},
+        {cenaCom("pula = 10", "pula = 0"), "at least 1"},
+        {cenaCom("obj_deformavel = cilindro 1 2", "obj_deformavel = cilindro 0 2"), "no area"},
+        {cenaCom("n_restricoes = 1", "n_restricoes = x"), "'x' is not a valid integer value"},
+        {std::string(kCena).substr(0, 200), "ends"},
+    };
+    for (const auto& [texto, mensagem] : casos) {
+        escreverArquivo(pasta / "cena.txt", texto);
+        const Saida s = rodar("'" + (pasta / "cena.txt").string() + "' --out '" + out.string() + "'", *pasta);
+        EXPECT_NE(s.status, 0) << mensagem;
+        EXPECT_NE(s.texto.find(mensagem), std::string::npos) << s.texto;
+        EXPECT_NE(s.texto.find("cena.txt"), std::string::npos) << "names the file: " << s.texto;
+        EXPECT_EQ(std::count(s.texto.begin(), s.texto.end(), '\n'), 1) << s.texto;
+        EXPECT_FALSE(fs::exists(out));
+    }
+    escreverArquivo(pasta / "cena.txt", kCena);
+    const Saida solver = rodar("'" + (pasta / "cena.txt").string() + "' --solver Euler --out '" + out.string() + "'", *pasta);
+    EXPECT_NE(solver.status, 0);
+    EXPECT_NE(solver.texto.find("'Euler' is not a solver"), std::string::npos) << solver.texto;
+    EXPECT_NE(rodar("'" + (pasta / "nada.txt").string() + "'", *pasta).status, 0);
+    EXPECT_FALSE(fs::exists(out));
+}
+
+TEST(TevraSim, ArquivoQueNaoSeEscreveEhRelatadoNoFim) {
+    PastaTemporaria pasta;
+    escreverArquivo(pasta / "cena.txt", kCena);
+    escreverArquivo(pasta / "ocupado", "um arquivo no lugar da pasta");
+    const Saida s = rodar("'" + (pasta / "cena.txt").string() + "' --out '" + (pasta / "ocupado").string() + "'", *pasta);
+    EXPECT_NE(s.status, 0);
+    EXPECT_NE(s.texto.find("40 steps"), std::string::npos) << "the run goes on: " << s.texto;
+    EXPECT_NE(s.texto.find("5 file(s) could not be written"), std::string::npos) << s.texto;
+    EXPECT_NE(s.texto.find("pontos0001.txt"), std::string::npos) << s.texto;
+}
+
+}  // namespace
