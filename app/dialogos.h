@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every modal message box and file dialog of the windows goes through here, so that tests
+// can answer them and read their texts. The program uses the Qt ones.
+class Dialogos {
+public:
+    virtual ~Dialogos() = default;
+    // A modal message box with one text and an OK button; returns when it is closed.
+    virtual void mensagem(QWidget* pai, const QString& texto) = 0;
+    // The script open dialog, preset to `arquivoInicial`, without a file-type filter;
+    // the chosen path, or an empty text when the user cancels.
+    virtual QString abrirArquivo(QWidget* pai, const QString& arquivoInicial) = 0;
+};
+
+// The dialogs in use: the Qt ones unless a test installed others.
+Dialogos& dialogos();
+// Installs `d` (not owned) in place of the Qt dialogs; nullptr puts the Qt ones back.
+void usarDialogos(Dialogos* d);
+
+// QMessageBox and QFileDialog.
+class DialogosQt : public Dialogos {
+public:
+    void mensagem(QWidget* pai, const QString& texto) override;
+    QString abrirArquivo(QWidget* pai, const QString& arquivoInicial) override;
+};

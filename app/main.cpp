@@ -1,0 +1,51 @@
+// tevra: the simulator with its windows.
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTimer>
+#include <clocale>
+#include <cstdio>
+
+#include "app/aplicacao.h"
+#include "app/janelas.h"
+#include "app/main_form.h"
+#include "dynamics/tevra_home.h"
+#include "view/dados_form.h"
+
+int main(int argc, char** argv) {
+    TevraApplication app(argc, argv);
+    // Qt has set the C library's locale from the environment; numbers in files must not
+    // follow it. The windows convert with QLocale, which this does not touch.
+    std::setlocale(LC_NUMERIC, "C");
+
+    const ArgumentosTevra args = lerArgumentos(QCoreApplication::arguments());
+    if (args.ajuda) {
+        std::fputs(usoTevra().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (!args.erro.isEmpty()) {
+        std::fprintf(stderr, "tevra: %s\n%s", args.erro.toLocal8Bit().constData(),
+                     usoTevra().toLocal8Bit().constData());
+        return 2;
+    }
+
+    if (!tevra_home::criarPastas())
+        std::fprintf(stderr, "tevra: cannot create the Tevra home folders under %s\n",
+                     tevra_home::raiz().string().c_str());
+
+    Janelas janelas;
+    janelas.MainForm->show();
+
+    if (!args.script.isEmpty()) {
+        QTimer::singleShot(0, janelas.MainForm.get(),
+                           [&janelas, caminho = args.script] { janelas.MainForm->carregarArquivo(QFileInfo(caminho).absoluteFilePath()); });
+    } else if (args.animacao) {
+        QTimer::singleShot(0, janelas.DadosForm.get(), [&janelas, args] {
+            TDadosForm& dados = *janelas.DadosForm;
+            dados.FramesEdit->setText(args.quadros);
+            dados.Gride1Edit->setText(args.gradeI);
+            dados.Gride2Edit->setText(args.gradeJ);
+            dados.Button1Click();
+        });
+    }
+    return app.exec();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <string>
+#include <vector>
+
+class QTableWidget;
+
+// The restrictions window: the read-only table of the current scene's restrictions.
+// Row 0 is the heading row and column 0 the row numbers, as in the grid users know; here
+// they are the table's horizontal and vertical headers, so a table of n restrictions has
+// n + 1 rows counting the heading.
+class TRestrForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TRestrForm(QWidget* parent = nullptr);
+
+    QTableWidget* restrStringGrid;
+
+    // Rows including the heading row.
+    int linhas() const;
+    // Cell text by (column, row), both counting the headings; row 0 gives the headings,
+    // column 0 the row numbers.
+    QString celula(int coluna, int linha) const;
+
+    // Columns 1..8 of rows 1..n.
+    std::vector<std::array<std::string, 8>> restricoes() const;
+    // Replaces the whole table: n = rows.size() restrictions numbered from 0.
+    void definirRestricoes(const std::vector<std::array<std::string, 8>>& rows);
+};
