@@ -71,10 +71,24 @@ std::optional<double> paraReal(std::string_view texto, char separador) {
     return v;
 }
 
+namespace {
+
+std::string entreAspas(std::string_view texto, std::string_view resto) {
+    std::string r;
+    r.reserve(texto.size() + resto.size() + 2);
+    r.push_back('\'');
+    r.append(texto);
+    r.push_back('\'');
+    r.append(resto);
+    return r;
+}
+
+}  // namespace
+
 std::string mensagemInteiroInvalido(std::string_view texto) {
-    return "'" + std::string(texto) + "' is not a valid integer value";
+    return entreAspas(texto, " is not a valid integer value");
 }
 
 std::string mensagemRealInvalido(std::string_view texto) {
-    return "'" + std::string(texto) + "' is not a valid floating point value";
+    return entreAspas(texto, " is not a valid floating point value");
 }
