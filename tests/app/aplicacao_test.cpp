@@ -1,0 +1,53 @@
+// The elapsed-time text and the command line of tevra.
+#include <gtest/gtest.h>
+
+#include <QLocale>
+
+#include "app/aplicacao.h"
+#include "app/duracao.h"
+
+namespace {
+
+TEST(Duracao, LongTimePatternWithoutZoneOrDayPeriod) {
+    const QLocale eua(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(formatarDuracao(5000, eua), "0:00:05");
+    EXPECT_EQ(formatarDuracao(3 * 3600000 + 2 * 60000 + 1999, eua), "3:02:01");
+    // A day-long run does not wrap to a small time of day.
+    EXPECT_EQ(formatarDuracao(25 * 3600000LL + 61000, eua), "25:01:01");
+    const QLocale brasil(QLocale::Portuguese, QLocale::Brazil);
+    EXPECT_EQ(formatarDuracao(5000, brasil), "00:00:05");
+    EXPECT_EQ(formatarDuracao(-10, brasil), "00:00:00");
+    EXPECT_EQ(formatarDuracao(12 * 3600000, QLocale(QLocale::German, QLocale::Germany)), "12:00:00");
+    // Whatever the locale, neither a zone nor AM/PM nor a pattern letter survives.
+    for (const QLocale& l : {eua, brasil, QLocale(QLocale::Korean), QLocale(QLocale::Chinese), QLocale::c()}) {
+        const QString t = formatarDuracao(3723000, l);
+        EXPECT_FALSE(t.contains("AM") || t.contains("PM") || t.contains("UTC") || t.contains('t') ||
+                     t.contains('h') || t.contains('s'))
+            << t.toStdString();
+        for (int parte : {1, 2, 3}) EXPECT_TRUE(t.contains(l.toString(parte))) << t.toStdString();
+    }
+}
+
+TEST(Argumentos, ScriptAnimationHelpAndNonsense) {
+    const auto nada = lerArgumentos({"tevra"});
+    EXPECT_TRUE(nada.script.isEmpty());
+    EXPECT_FALSE(nada.animacao);
+    EXPECT_TRUE(nada.erro.isEmpty());
+
+    EXPECT_EQ(lerArgumentos({"tevra", "cena.anisot1"}).script, "cena.anisot1");
+
+    const auto anim = lerArgumentos({"tevra", "--animation", "25", "10", "12"});
+    EXPECT_TRUE(anim.animacao);
+    EXPECT_EQ(anim.quadros, "25");
+    EXPECT_EQ(anim.gradeI, "10");
+    EXPECT_EQ(anim.gradeJ, "12");
+    // The values are handed over as text, as the data window's boxes would hold them.
+    EXPECT_EQ(lerArgumentos({"tevra", "--animation", "x", "1", "2"}).quadros, "x");
+
+    EXPECT_TRUE(lerArgumentos({"tevra", "--help"}).ajuda);
+    EXPECT_FALSE(lerArgumentos({"tevra", "--animation", "25", "10"}).erro.isEmpty());
+    EXPECT_FALSE(lerArgumentos({"tevra", "a", "b"}).erro.isEmpty());
+    EXPECT_FALSE(lerArgumentos({"tevra", "--frames"}).erro.isEmpty());
+}
+
+}  // namespace

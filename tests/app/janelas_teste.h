@@ -1,0 +1,142 @@
+#pragma once
+// Shared by the window tests: dialogs that answer themselves, a private Tevra home, and
+// the five windows made the way the program makes them.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QThread>
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/dialogos.h"
+#include "app/janelas.h"
+#include "app/main_form.h"
+#include "app/restr_form.h"
+#include "view/dados_form.h"
+#include "view/matriz_form.h"
+#include "view/render_form.h"
+
+// Records every message and answers the file dialog from a queue (empty: cancelled).
+class DialogosTeste : public Dialogos {
+public:
+    QStringList mensagens;
+    QStringList presets;
+    std::deque<QString> respostas;
+    // Runs while a message box is "open", before it returns.
+    std::function<void(const QString&)> aoMostrar;
+
+    void mensagem(QWidget*, const QString& texto) override {
+        mensagens << texto;
+        if (aoMostrar) aoMostrar(texto);
+    }
+    QString abrirArquivo(QWidget*, const QString& arquivoInicial) override {
+        presets << arquivoInicial;
+        if (respostas.empty()) return {};
+        QString r = respostas.front();
+        respostas.pop_front();
+        return r;
+    }
+};
+
+// Processes events until `pronto` holds or `ms` pass; the result of the last test.
+inline bool esperarAte(const std::function<bool()>& pronto, int ms = 20000) {
+    QElapsedTimer t;
+    t.start();
+    while (!pronto()) {
+        if (t.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+// A fresh Tevra home, the five windows and recording dialogs for every test; the
+// locale is fixed so that the host's settings cannot change the results.
+class JanelasTeste : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(home_.isValid());
+        casaAnterior_ = qgetenv("TEVRA_HOME");
+        tinhaCasa_ = qEnvironmentVariableIsSet("TEVRA_HOME");
+        qputenv("TEVRA_HOME", home_.path().toLocal8Bit());
+        localeAnterior_ = QLocale();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        usarDialogos(&dlg);
+        novasJanelas();
+    }
+
+    // The five windows as a fresh start of the program makes them.
+    void novasJanelas() {
+        janelas.reset();
+        janelas = std::make_unique<Janelas>();
+        renderMostrado = 0;
+        // The animation window paints with OpenGL, which the offscreen platform cannot do:
+        // the tests see only what is handed to it.
+        janelas->MainForm->mostrarAnimacao = [this] { ++renderMostrado; };
+        janelas->DadosForm->mostrarAnimacao = [this] { ++renderMostrado; };
+    }
+
+    void TearDown() override {
+        janelas.reset();
+        usarDialogos(nullptr);
+        QLocale::setDefault(localeAnterior_);
+        if (tinhaCasa_)
+            qputenv("TEVRA_HOME", casaAnterior_);
+        else
+            qunsetenv("TEVRA_HOME");
+    }
+
+    // Writes a script into the home's scripts folder and returns its path.
+    QString script(const std::string& nome, const std::string& texto) {
+        const QString caminho = home_.filePath(QString::fromStdString(nome));
+        std::ofstream(caminho.toStdString(), std::ios::binary) << texto;
+        return caminho;
+    }
+
+    // File > "Abrir" choosing `caminho`.
+    void abrir(const QString& caminho) {
+        dlg.respostas.push_back(caminho);
+        janelas->MainForm->Abrir1->trigger();
+    }
+
+    QString home() const { return home_.path(); }
+
+    DialogosTeste dlg;
+    std::unique_ptr<Janelas> janelas;
+    int renderMostrado = 0;
+
+private:
+    QTemporaryDir home_;
+    QByteArray casaAnterior_;
+    bool tinhaCasa_ = false;
+    QLocale localeAnterior_;
+};
+
+// A complete scene with placeholders that tests replace.
+inline std::string cenaBase(const std::string& n_passos = "20", const std::string& grid = "4 5",
+                            const std::string& fluido = "", const std::string& forma = "plano 2 3 0",
+                            const std::string& restricoes = "n_restricoes = 1\nrestricoes = {\n 0 0 fixo i=0 f=100 x=0 y=0 z=0\n}\n") {
+    return "delta_t = 0.001\n"
+           "n_passos = " + n_passos + "\n"
+           "pula = 5\n"
+           "tempo_animacao = 7\n"
+           "grid = " + grid + "\n"
+           "aceleracao = x = 0.1 y = 0.2 z = -9.8\n"
+           "velocidade = x = 1 y = 2 z = 3\n"
+           "eta = 2 0.1 0.2 2\n"
+           "qsi = 0.001 0 0 0.002\n"
+           "psi = 0 0 0 0\n"
+           "massa = 1.5\n"
+           "gama = 0.05\n" +
+           fluido + "obj_deformavel = " + forma + "\n" +
+           "fronteira = { 0 0 0 0 0 0 0 0 0 0 0 0 }\n" + restricoes;
+}

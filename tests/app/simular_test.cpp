@@ -1,0 +1,230 @@
+// "Simulate": the messages around a run, the run on its worker thread, cancelling,
+// closing, the user's decimal separator, and the frames against the headless runner.
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/main_form.h"
+#include "janelas_teste.h"
+
+namespace {
+
+class SimularTeste : public JanelasTeste {
+protected:
+    TMainForm& m() { return *janelas->MainForm; }
+    QString tmp(const QString& nome = {}) { return home() + "/tmp/" + nome; }
+    QString quadro(int n) { return tmp(QStringLiteral("pontos%1.txt").arg(n, 4, 10, QLatin1Char('0'))); }
+    bool esperarFim(int ms = 60000) { return esperarAte([&] { return !m().simulando(); }, ms); }
+    // A run long enough to be caught in the middle: one frame per 100000 steps.
+    void abrirCenaLonga() {
+        abrir(script("longa.anisot1", cenaBase("2000000", "30 30")));
+        ASSERT_TRUE(m().scriptCarregado);
+        m().intervaloEdit->setText("100000");
+    }
+};
+
+const QRegularExpression kTempoIngles(QStringLiteral("^Tempo de simulação\\d+:\\d\\d:\\d\\d$"));
+
+TEST_F(SimularTeste, RunReportsCountThenTimeAndWritesItsFrames) {
+    abrir(script("a.anisot1", cenaBase()));
+    bool rodavaNaContagem = true;
+    bool haviaQuadro = true;
+    dlg.aoMostrar = [&](const QString&) {
+        if (dlg.mensagens.size() != 1) return;
+        rodavaNaContagem = m().simulando();
+        haviaQuadro = QFile::exists(quadro(1));
+    };
+    m().simularButton->click();
+    // The run starts only once the count has been acknowledged.
+    EXPECT_FALSE(rodavaNaContagem);
+    EXPECT_FALSE(haviaQuadro);
+    ASSERT_TRUE(esperarFim());
+    ASSERT_EQ(dlg.mensagens.size(), 2) << dlg.mensagens.join("|").toStdString();
+    EXPECT_EQ(dlg.mensagens[0], "1");
+    EXPECT_TRUE(kTempoIngles.match(dlg.mensagens[1]).hasMatch()) << dlg.mensagens[1].toStdString();
+    // 20 steps recording every 5th: frames 1 to 4, and no dumps by default.
+    for (int n = 1; n <= 4; ++n) EXPECT_TRUE(QFile::exists(quadro(n))) << n;
+    EXPECT_FALSE(QFile::exists(quadro(5)));
+    EXPECT_TRUE(QDir(tmp()).entryList({"dados*", "dedos*"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(m().simularButton->isEnabled());
+    EXPECT_TRUE(m().progressoBar->isHidden());
+    EXPECT_TRUE(m().cancelarButton->isHidden());
+    ASSERT_NE(m().objetoAtual, nullptr);
+    EXPECT_EQ(m().objetoAtual->flagDados, 0);
+
+    // "Record data" makes the next run write the dumps too.
+    m().CheckBox2->setChecked(true);
+    dlg.mensagens.clear();
+    m().simularButton->click();
+    ASSERT_TRUE(esperarFim());
+    EXPECT_EQ(dlg.mensagens.size(), 2);
+    EXPECT_TRUE(QFile::exists(tmp("dados0001.txt")));
+    EXPECT_TRUE(QFile::exists(tmp("dedos0002.txt")));
+    EXPECT_EQ(m().objetoAtual->flagDados, 1);
+}
+
+TEST_F(SimularTeste, NoRestrictionsCountsZero) {
+    abrir(script("a.anisot1", cenaBase("20", "4 5", "", "plano 2 3 0", "n_restricoes = 0 restricoes = {")));
+    m().simularButton->click();
+    ASSERT_TRUE(esperarFim());
+    ASSERT_EQ(dlg.mensagens.size(), 2);
+    EXPECT_EQ(dlg.mensagens[0], "0");
+    EXPECT_EQ(m().objetoAtual->nRestricoes, 0);
+}
+
+TEST_F(SimularTeste, WindowStaysResponsiveAndARunCanBeCancelled) {
+    abrirCenaLonga();
+    m().simularButton->click();
+    ASSERT_TRUE(m().simulando());
+    EXPECT_FALSE(m().simularButton->isEnabled());
+    EXPECT_FALSE(m().progressoBar->isHidden());
+    EXPECT_FALSE(m().cancelarButton->isHidden());
+
+    // The GUI thread keeps turning: a timer fires and the bar moves while the run goes on.
+    bool disparou = false;
+    QTimer::singleShot(0, [&] { disparou = true; });
+    ASSERT_TRUE(esperarAte([&] { return disparou; }, 2000));
+    ASSERT_TRUE(esperarAte([&] { return m().progressoBar->value() > 0; }));
+    EXPECT_TRUE(m().simulando());
+    EXPECT_EQ(m().progressoBar->maximum(), 1999999);
+
+    // A second Simulate does not start another run.
+    m().simularButtonClick();
+    EXPECT_EQ(dlg.mensagens.size(), 1);
+    // Other controls still work meanwhile.
+    m().restricaoButton->click();
+    EXPECT_FALSE(janelas->RestrForm->isHidden());
+
+    m().cancelarButton->click();
+    ASSERT_TRUE(esperarFim(30000));
+    ASSERT_EQ(dlg.mensagens.size(), 3) << dlg.mensagens.join("|").toStdString();
+    EXPECT_EQ(dlg.mensagens[0], "1");
+    const auto cancelado = QRegularExpression(
+                               QStringLiteral("^The simulation was cancelled after step (\\d+) of 1999999; "
+                                              "frames 1 to (\\d+) are kept\\.$"))
+                               .match(dlg.mensagens[1]);
+    ASSERT_TRUE(cancelado.hasMatch()) << dlg.mensagens[1].toStdString();
+    EXPECT_LT(cancelado.captured(1).toInt(), 1999999);
+    EXPECT_TRUE(kTempoIngles.match(dlg.mensagens[2]).hasMatch()) << dlg.mensagens[2].toStdString();
+    const int guardados = cancelado.captured(2).toInt();
+    ASSERT_GE(guardados, 1);
+    for (int n = 1; n <= guardados; ++n) EXPECT_TRUE(QFile::exists(quadro(n))) << n;
+    EXPECT_FALSE(QFile::exists(quadro(guardados + 1)));
+    EXPECT_TRUE(m().simularButton->isEnabled());
+    EXPECT_TRUE(m().progressoBar->isHidden());
+
+    // And the window simulates again afterwards.
+    dlg.mensagens.clear();
+    m().intervaloEdit->setText("5");
+    m().quadrosEdit->setText("20");
+    m().simularButton->click();
+    ASSERT_TRUE(esperarFim());
+    EXPECT_EQ(dlg.mensagens.size(), 2);
+}
+
+TEST_F(SimularTeste, ClosingTheMainWindowStopsTheRunQuietly) {
+    abrirCenaLonga();
+    m().show();
+    m().simularButton->click();
+    ASSERT_TRUE(esperarAte([&] { return m().progressoBar->value() > 0; }));
+    m().close();
+    EXPECT_FALSE(m().simulando());
+    EXPECT_TRUE(m().isHidden());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dlg.mensagens, QStringList({"1"}));
+    EXPECT_TRUE(QFile::exists(quadro(1)));
+}
+
+TEST_F(SimularTeste, CommaLocaleReadsCommasAndRefusesPoints) {
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    abrir(script("a.anisot1", cenaBase()));
+    // The script was written with points; a user of this locale types commas.
+    for (QLineEdit* e : m().findChildren<QLineEdit*>()) e->setText(e->text().replace('.', ','));
+    m().passoEdit->setText("0,5");
+    const auto o = m().criarObjeto();
+    EXPECT_EQ(o->passo, 0.5);
+    EXPECT_EQ(o->massa, 1.5);
+    EXPECT_EQ(o->acel[2], -9.8);
+
+    m().passoEdit->setText("0.5");
+    m().simularButton->click();
+    EXPECT_EQ(dlg.mensagens, QStringList({"'0.5' is not a valid floating point value"}));
+
+    dlg.mensagens.clear();
+    m().passoEdit->setText("0,001");
+    m().simularButton->click();
+    ASSERT_TRUE(esperarFim());
+    ASSERT_EQ(dlg.mensagens.size(), 2);
+    // Brazilian time: two-digit hours, no time zone.
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Tempo de simulação\\d\\d:\\d\\d:\\d\\d$"))
+                    .match(dlg.mensagens[1])
+                    .hasMatch())
+        << dlg.mensagens[1].toStdString();
+}
+
+// Builds a comma-decimal C-library locale in a private folder, so the test does not depend
+// on the locales a machine happens to have installed.
+bool localeVirgula(const QString& pasta) {
+    const QString destino = pasta + "/pt_BR.UTF-8";
+    if (QProcess::execute("localedef", {"-i", "pt_BR", "-f", "UTF-8", destino}) < 0) return false;
+    if (!QDir(destino).exists()) return false;
+    qputenv("LOCPATH", pasta.toLocal8Bit());
+    if (!std::setlocale(LC_ALL, "pt_BR.UTF-8")) return false;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%.1f", 1.5);
+    return std::string(buf) == "1,5";
+}
+
+TEST_F(SimularTeste, ExampleFramesMatchTheHeadlessRunnerUnderACommaLocale) {
+    const QString exemplo = QStringLiteral(TEVRA_SOURCE_DIR "/assets/scenes/script.anisot1");
+    const QString pastaSim = home() + "/sim";
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("TEVRA_HOME", home() + "/sim-home");
+    ambiente.insert("LC_ALL", "C");
+    ambiente.remove("LOCPATH");
+    QProcess sim;
+    sim.setProcessEnvironment(ambiente);
+    sim.start(QStringLiteral(TEVRA_SIM), {exemplo, "--out", pastaSim});
+    ASSERT_TRUE(sim.waitForFinished(600000));
+    ASSERT_EQ(sim.exitCode(), 0) << sim.readAllStandardError().toStdString();
+
+    // Qt puts the user's locale into the C library; the files must not notice.
+    const std::string localeAntes = std::setlocale(LC_ALL, nullptr);
+    QTemporaryDir locais;
+    const bool virgula = localeVirgula(locais.path());
+    if (!virgula) std::printf("[ note     ] no comma-decimal C locale could be made; running in the C locale\n");
+
+    abrir(exemplo);
+    ASSERT_TRUE(m().scriptCarregado);
+    m().simularButton->click();
+    const bool terminou = esperarFim(600000);
+    std::setlocale(LC_ALL, localeAntes.c_str());
+    qunsetenv("LOCPATH");
+    ASSERT_TRUE(terminou);
+    ASSERT_EQ(dlg.mensagens.size(), 2) << dlg.mensagens.join("|").toStdString();
+    EXPECT_EQ(dlg.mensagens[0], "2");
+
+    const QStringList deles = QDir(pastaSim).entryList({"pontos*.txt"}, QDir::Files, QDir::Name);
+    const QStringList nossos = QDir(tmp()).entryList({"pontos*.txt"}, QDir::Files, QDir::Name);
+    ASSERT_EQ(deles.size(), 400);
+    ASSERT_EQ(nossos, deles);
+    int diferentes = 0;
+    for (const QString& nome : deles) {
+        QFile a(pastaSim + "/" + nome), b(tmp(nome));
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(b.open(QIODevice::ReadOnly));
+        if (a.readAll() != b.readAll() && diferentes++ < 3) ADD_FAILURE() << nome.toStdString() << " differs";
+    }
+    EXPECT_EQ(diferentes, 0);
+}
+
+}  // namespace
