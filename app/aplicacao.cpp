@@ -46,6 +46,6 @@ QString usoTevra() {
         "Usage: tevra [SCRIPT]\n"
         "       tevra --animation N I J\n"
         "\n"
-        "SCRIPT           open this scene script at start-up, as File > Abrir would\n"
-        "--animation N I J  start with the animation window playing frames 1..N of an I x J grid\n");
+        "  SCRIPT             open this scene script at start-up, as File > Abrir would\n"
+        "  --animation N I J  start with the animation window on frames 1..N of an I x J grid\n");
 }

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
+#include <string>
 
 #include "app/aplicacao.h"
 #include "app/janelas.h"
@@ -12,16 +13,21 @@
 #include "view/dados_form.h"
 
 int main(int argc, char** argv) {
+    // Help needs no display: answer it before Qt looks for one.
+    for (int k = 1; k < argc; ++k) {
+        const std::string a = argv[k];
+        if (a == "-h" || a == "--help") {
+            std::fputs(usoTevra().toLocal8Bit().constData(), stdout);
+            return 0;
+        }
+    }
+
     TevraApplication app(argc, argv);
     // Qt has set the C library's locale from the environment; numbers in files must not
     // follow it. The windows convert with QLocale, which this does not touch.
     std::setlocale(LC_NUMERIC, "C");
 
     const ArgumentosTevra args = lerArgumentos(QCoreApplication::arguments());
-    if (args.ajuda) {
-        std::fputs(usoTevra().toLocal8Bit().constData(), stdout);
-        return 0;
-    }
     if (!args.erro.isEmpty()) {
         std::fprintf(stderr, "tevra: %s\n%s", args.erro.toLocal8Bit().constData(),
                      usoTevra().toLocal8Bit().constData());

@@ -1,7 +1,15 @@
 // The elapsed-time text and the command line of tevra.
 #include <gtest/gtest.h>
 
-#include <QLocale>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/dialogos.h"
 
 #include "app/aplicacao.h"
 #include "app/duracao.h"
@@ -48,6 +56,40 @@ TEST(Argumentos, ScriptAnimationHelpAndNonsense) {
     EXPECT_FALSE(lerArgumentos({"tevra", "--animation", "25", "10"}).erro.isEmpty());
     EXPECT_FALSE(lerArgumentos({"tevra", "a", "b"}).erro.isEmpty());
     EXPECT_FALSE(lerArgumentos({"tevra", "--frames"}).erro.isEmpty());
+}
+
+// The Qt dialogs behind the interface: the message box shows the text with one OK, and the
+// open dialog starts in the preset's folder with its file name filled in.
+TEST(DialogosQt, MessageBoxAndOpenDialog) {
+    DialogosQt qt;
+    QString visto;
+    int botoes = -1;
+    QTimer::singleShot(0, [&] {
+        auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(caixa, nullptr);
+        visto = caixa->text();
+        botoes = static_cast<int>(caixa->buttons().size());
+        caixa->accept();
+    });
+    qt.mensagem(nullptr, QStringLiteral("Tempo de simulação0:00:01"));
+    EXPECT_EQ(visto, "Tempo de simulação0:00:01");
+    EXPECT_EQ(botoes, 1);
+
+    QTemporaryDir pasta;
+    const QString preset = pasta.filePath("script.anisot1");
+    QString nome, diretorio, objeto;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        objeto = d->objectName();
+        diretorio = d->directory().absolutePath();
+        if (auto* campo = d->findChild<QLineEdit*>("fileNameEdit")) nome = campo->text();
+        d->reject();
+    });
+    EXPECT_EQ(qt.abrirArquivo(nullptr, preset), QString());
+    EXPECT_EQ(objeto, "abrirOpenDialog");
+    EXPECT_EQ(diretorio, QDir(pasta.path()).absolutePath());
+    EXPECT_EQ(nome, "script.anisot1");
 }
 
 }  // namespace
