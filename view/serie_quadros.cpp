@@ -1,0 +1,141 @@
+#include "view/serie_quadros.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+
+bool SerieQuadros::iniciar(int numQuadros, int gradeI, int gradeJ) {
+    numQuadros_ = std::max(numQuadros, 0);
+    prontos_ = 0;
+    falhos_ = 0;
+    ultimaImagem_ = 0;
+    fechada_ = false;
+    imagem_.assign(static_cast<std::size_t>(std::min(numQuadros_, kMaxQuadroArquivo)) + 1, 0);
+    const long long nos = static_cast<long long>(std::max(gradeI, 0)) * std::max(gradeJ, 0);
+    if (nos > kMaxNosVisiveis) {
+        nos_.alocar(0, 0);
+        return false;
+    }
+    try {
+        nos_.alocar(gradeI, gradeJ);
+    } catch (const std::bad_alloc&) {
+        nos_.alocar(0, 0);
+        return false;
+    }
+    return true;
+}
+
+int SerieQuadros::arquivosASerLidos() const { return std::min(numQuadros_, kMaxQuadroArquivo); }
+
+bool SerieQuadros::aceitar(int n, NosSuperficie& lido, const ResultadoLeitura& r) {
+    if (n < 1) return false;
+    if (n > numQuadros_) numQuadros_ = n;
+    const int indice = std::min(n, kMaxQuadroArquivo);
+    if (static_cast<std::size_t>(indice) >= imagem_.size()) imagem_.resize(static_cast<std::size_t>(indice) + 1, 0);
+    // Frames skipped on the way (a live run whose file could not be written) hold the last picture.
+    for (int q = prontos_ + 1; q < n && q <= kMaxQuadroArquivo; ++q) {
+        imagem_[static_cast<std::size_t>(q)] = ultimaImagem_;
+        ++falhos_;
+    }
+    if (n == 1 && r.objeto) fechada_ = *r.objeto != 0.0;
+    const bool completo = r.estado == EstadoQuadro::Completo && lido.numNos() == nos_.numNos() &&
+                          lido.gradeJ == nos_.gradeJ;
+    if (completo) {
+        std::swap(nos_, lido);
+        imagem_[static_cast<std::size_t>(indice)] = indice;
+        if (n >= prontos_) ultimaImagem_ = indice;
+    } else {
+        imagem_[static_cast<std::size_t>(indice)] = ultimaImagem_;
+        ++falhos_;
+    }
+    prontos_ = std::max(prontos_, n);
+    return completo;
+}
+
+void SerieQuadros::concluir() {
+    for (int q = prontos_ + 1; q <= std::min(numQuadros_, kMaxQuadroArquivo); ++q) {
+        imagem_[static_cast<std::size_t>(q)] = ultimaImagem_;
+        ++falhos_;
+    }
+    prontos_ = numQuadros_;
+}
+
+int SerieQuadros::imagemDoQuadro(int q) const {
+    if (q < 1 || q > prontos_) return 0;
+    const std::size_t i = static_cast<std::size_t>(std::min(q, kMaxQuadroArquivo));
+    return i < imagem_.size() ? imagem_[i] : 0;
+}
+
+CarregadorSerie::CarregadorSerie(std::filesystem::path pasta, int numArquivos, int gradeI, int gradeJ,
+                                 std::function<void()> aviso, int adiantados)
+    : pasta_(std::move(pasta)),
+      numArquivos_(std::clamp(numArquivos, 0, kMaxQuadroArquivo)),
+      gradeI_(gradeI),
+      gradeJ_(gradeJ),
+      aviso_(std::move(aviso)),
+      adiantados_(static_cast<std::size_t>(std::max(adiantados, 1))) {
+    trabalhador_ = std::thread([this] { trabalhar(); });
+}
+
+CarregadorSerie::~CarregadorSerie() {
+    parar_ = true;
+    espaco_.notify_all();
+    trabalhador_.join();
+}
+
+void CarregadorSerie::trabalhar() {
+    for (int n = 1; n <= numArquivos_ && !parar_; ++n) {
+        Quadro q;
+        q.n = n;
+        {
+            std::unique_lock trava(mutex_);
+            espaco_.wait(trava, [this] { return parar_ || fila_.size() < adiantados_; });
+            if (parar_) break;
+            if (!livres_.empty()) {
+                q.nos = std::move(livres_.back());
+                livres_.pop_back();
+            }
+        }
+        try {
+            if (q.nos.gradeI != gradeI_ || q.nos.gradeJ != gradeJ_ || q.nos.numNos() == 0) q.nos.alocar(gradeI_, gradeJ_);
+            q.resultado = lerQuadro(caminhoQuadro(pasta_, n), n == 1, q.nos);
+        } catch (const std::bad_alloc&) {
+            q.nos = NosSuperficie{};
+            q.resultado = ResultadoLeitura{};
+        }
+        bool estavaVazia;
+        {
+            std::lock_guard trava(mutex_);
+            estavaVazia = fila_.empty();
+            fila_.push_back(std::move(q));
+        }
+        if (estavaVazia && aviso_) aviso_();
+    }
+    {
+        std::lock_guard trava(mutex_);
+        terminou_ = true;
+    }
+    if (aviso_ && !parar_) aviso_();
+}
+
+std::optional<CarregadorSerie::Quadro> CarregadorSerie::pegar() {
+    std::optional<Quadro> q;
+    {
+        std::lock_guard trava(mutex_);
+        if (fila_.empty()) return q;
+        q = std::move(fila_.front());
+        fila_.pop_front();
+    }
+    espaco_.notify_one();
+    return q;
+}
+
+void CarregadorSerie::devolver(NosSuperficie&& buffer) {
+    std::lock_guard trava(mutex_);
+    if (livres_.size() < adiantados_ + 1) livres_.push_back(std::move(buffer));
+}
+
+bool CarregadorSerie::acabou() {
+    std::lock_guard trava(mutex_);
+    return terminou_ && fila_.empty();
+}
