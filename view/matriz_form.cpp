@@ -1,6 +1,7 @@
 #include "view/matriz_form.h"
 
 #include <QFont>
+#include <QHeaderView>
 #include <QLabel>
 #include <QScrollArea>
 #include <QTableWidget>
@@ -27,6 +28,7 @@ QTableWidget* grade(const char* nome, int x, int y, int w, int h, int colunas, i
     g->setGeometry(x, y, w, h);
     g->setHorizontalHeaderLabels(QStringList(colunas - 1, QString()));
     g->setVerticalHeaderLabels(QStringList(linhas - 1, QString()));
+    g->verticalHeader()->setFixedWidth(g->horizontalHeader()->defaultSectionSize());
     return g;
 }
 
