@@ -21,6 +21,7 @@
 #include "app/janelas.h"
 #include "app/main_form.h"
 #include "app/restr_form.h"
+#include "dynamics/tevra_home.h"
 #include "view/dados_form.h"
 #include "view/matriz_form.h"
 #include "view/render_form.h"
@@ -68,6 +69,7 @@ protected:
         casaAnterior_ = qgetenv("TEVRA_HOME");
         tinhaCasa_ = qEnvironmentVariableIsSet("TEVRA_HOME");
         qputenv("TEVRA_HOME", home_.path().toLocal8Bit());
+        ASSERT_TRUE(tevra_home::criarPastas());  // as the program does before its windows
         localeAnterior_ = QLocale();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         usarDialogos(&dlg);

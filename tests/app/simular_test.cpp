@@ -72,6 +72,19 @@ TEST_F(SimularTeste, RunReportsCountThenTimeAndWritesItsFrames) {
     EXPECT_EQ(m().objetoAtual->flagDados, 1);
 }
 
+TEST_F(SimularTeste, AnimationOnTheFlyGetsEveryFrameOfTheRun) {
+    abrir(script("a.anisot1", cenaBase()));
+    m().CheckBox1->setChecked(true);
+    m().simularButton->click();
+    ASSERT_TRUE(esperarFim());
+    TRenderForm& animacao = *janelas->RenderForm;
+    EXPECT_FALSE(animacao.isHidden());
+    EXPECT_EQ(animacao.gradeI, 4);
+    EXPECT_EQ(animacao.gradeJ, 5);
+    // Frames 1 to 4 reach the window, one by one, as they are written.
+    EXPECT_TRUE(esperarAte([&] { return animacao.numQuadros == 4; }, 10000)) << animacao.numQuadros;
+}
+
 TEST_F(SimularTeste, NoRestrictionsCountsZero) {
     abrir(script("a.anisot1", cenaBase("20", "4 5", "", "plano 2 3 0", "n_restricoes = 0 restricoes = {")));
     m().simularButton->click();
