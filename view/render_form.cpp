@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QSurfaceFormat>
+#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
@@ -234,23 +235,8 @@ void TRenderForm::carregarQuadros() {
     relogio_.stop();
     iniciarSerie(numQuadros, gradeI, gradeJ);
     reprodutor_.carregado(serie_.numQuadros());
-    const int arquivos = serie_.arquivosASerLidos();
-    if (arquivos > 0 && serie_.nos().numNos() == static_cast<std::size_t>(std::max(gradeI, 0)) * std::max(gradeJ, 0)) {
-        std::weak_ptr<std::atomic<bool>> aviso = avisoPendente_;
-        carga_ = std::make_unique<CarregadorSerie>(tevra_home::tmp(), arquivos, serie_.gradeI(), serie_.gradeJ(),
-                                                   [this, aviso] {
-                                                       // Worker thread: one wake-up message at a time.
-                                                       auto a = aviso.lock();
-                                                       if (!a || a->exchange(true)) return;
-                                                       QMetaObject::invokeMethod(
-                                                           this, [this] { processarCarga(); }, Qt::QueuedConnection);
-                                                   });
-        progresso_->setRange(0, serie_.numQuadros());
-        progresso_->setValue(0);
-        progresso_->show();
-    } else {
-        concluirCarga();
-    }
+    listasReservadas_ = serie_.arquivosASerLidos();
+    iniciarCarregador();
     atualizarBotaoPlay();
     mostrarQuadro();
     pedirImagem();
@@ -258,6 +244,7 @@ void TRenderForm::carregarQuadros() {
 
 void TRenderForm::iniciarSerie(int quadros, int gi, int gj) {
     carga_.reset();
+    cargaPendente_ = false;
     progresso_->hide();
     excluirListas();
     if (!serie_.iniciar(quadros, gi, gj))
@@ -265,6 +252,81 @@ void TRenderForm::iniciarSerie(int quadros, int gi, int gj) {
                        QStringLiteral("A grid of %1 x %2 nodes is too large to show; the animation stays empty.")
                            .arg(gi)
                            .arg(gj));
+}
+
+void TRenderForm::iniciarCarregador() {
+    const int arquivos = serie_.arquivosASerLidos();
+    const std::size_t nos = static_cast<std::size_t>(std::max(gradeI, 0)) * static_cast<std::size_t>(std::max(gradeJ, 0));
+    if (arquivos == 0 || serie_.nos().numNos() != nos) {
+        concluirCarga();
+        return;
+    }
+    // The workers' contexts share the window's: it has to exist first.
+    if (painelGL_ && !contextoPronto_) {
+        cargaPendente_ = true;
+        progresso_->setRange(0, serie_.numQuadros());
+        progresso_->setValue(0);
+        progresso_->show();
+        return;
+    }
+    cargaPendente_ = false;
+    std::weak_ptr<std::atomic<bool>> aviso = avisoPendente_;
+    carga_ = std::make_unique<CarregadorSerie>(
+        tevra_home::tmp(), arquivos, serie_.gradeI(), serie_.gradeJ(),
+        [this, aviso] {
+            // Worker thread: one wake-up message at a time.
+            auto a = aviso.lock();
+            if (!a || a->exchange(true)) return;
+            QMetaObject::invokeMethod(this, [this] { processarCarga(); }, Qt::QueuedConnection);
+        },
+        painelGL_ ? trabalhoGL() : CarregadorSerie::Trabalho{});
+    progresso_->setRange(0, serie_.numQuadros());
+    progresso_->setValue(0);
+    progresso_->show();
+}
+
+CarregadorSerie::Trabalho TRenderForm::trabalhoGL() {
+    CarregadorSerie::Trabalho t;
+    if (!QOpenGLContext::supportsThreadedOpenGL() || !painelGL_->context()) return t;
+    // Compiling display lists is the slow part of a load: one worker per core.
+    t.trabalhadores = std::clamp(QThread::idealThreadCount(), 1, 4);
+    // Offscreen surfaces must be made on the GUI thread; the workers' contexts on the workers.
+    while (static_cast<int>(superficiesTrabalho_.size()) < t.trabalhadores) {
+        auto* s = new QOffscreenSurface(nullptr, this);
+        s->setFormat(painelGL_->context()->format());
+        s->create();
+        superficiesTrabalho_.push_back(s);
+    }
+    QOpenGLContext* principal = painelGL_->context();
+    auto contextos = std::make_shared<std::vector<std::unique_ptr<QOpenGLContext>>>(
+        static_cast<std::size_t>(t.trabalhadores));
+    const std::vector<QOffscreenSurface*> superficies = superficiesTrabalho_;
+    const QSurfaceFormat formato = principal->format();
+    t.iniciar = [contextos, superficies, principal, formato](int w) {
+        auto c = std::make_unique<QOpenGLContext>();
+        c->setFormat(formato);
+        c->setShareContext(principal);
+        if (!c->create() || !superficies[static_cast<std::size_t>(w)]->isValid() ||
+            !c->makeCurrent(superficies[static_cast<std::size_t>(w)]))
+            return false;
+        (*contextos)[static_cast<std::size_t>(w)] = std::move(c);
+        return true;
+    };
+    t.preparar = [](int, int n, const NosSuperficie& nos, bool fechada) {
+        glNewList(static_cast<GLuint>(std::min(n, kMaxQuadroArquivo)), GL_COMPILE);
+        desenharSuperficie(nos, fechada);
+        glEndList();
+        // Complete before the GUI thread's context calls it.
+        glFinish();
+        return true;
+    };
+    t.terminar = [contextos](int w) {
+        auto& c = (*contextos)[static_cast<std::size_t>(w)];
+        if (!c) return;
+        c->doneCurrent();
+        c.reset();
+    };
+    return t;
 }
 
 void TRenderForm::agendarCarga() {
@@ -286,7 +348,12 @@ void TRenderForm::processarCarga() {
     bool restaTrabalho = false;
     auto lote = [&] {
         while (auto q = carga_->pegar()) {
-            if (serie_.aceitar(q->n, q->nos, q->resultado)) compilarQuadro(q->n);
+            if (serie_.aceitar(q->n, q->nos, q->resultado)) {
+                if (q->preparado)
+                    maiorLista_ = std::max(maiorLista_, std::min(q->n, kMaxQuadroArquivo));
+                else
+                    compilarQuadro(q->n);
+            }
             carga_->devolver(std::move(q->nos));
             if (fatia.elapsed() >= kFatiaMs) {
                 restaTrabalho = true;
@@ -342,9 +409,11 @@ void TRenderForm::compilarQuadro(int n) {
 }
 
 void TRenderForm::excluirListas() {
-    if (maiorLista_ == 0) return;
-    comContexto([this] { glDeleteLists(1, maiorLista_); });
+    // Workers may have compiled lists that were never handed over: the whole reserved range goes.
+    const int ate = std::max(maiorLista_, listasReservadas_);
+    if (ate > 0) comContexto([ate] { glDeleteLists(1, ate); });
     maiorLista_ = 0;
+    listasReservadas_ = 0;
 }
 
 // ---- Animation on-the-fly --------------------------------------------------------------
@@ -418,16 +487,22 @@ void TRenderForm::processarAoVivo() {
 // ---- Pictures and the playback pace ------------------------------------------------------
 
 void TRenderForm::inicializarGL() {
-    const bool listasPerdidas = maiorLista_ > 0;
+    const bool listasPerdidas = maiorLista_ > 0 || (carga_ != nullptr);
     contextoPronto_ = true;
     contextoAtual_ = true;
     configurarEstadoFixo();
     configurarLuzes();
     textura_ = carregarTextura(texels_);
     maiorLista_ = 0;
+    listasReservadas_ = 0;
     contextoAtual_ = false;
     connect(painelGL_->context(), &QOpenGLContext::aboutToBeDestroyed, this,
-            [this] { contextoPronto_ = false; }, Qt::DirectConnection);
+            [this] {
+                // The workers' contexts share this one: they stop first.
+                carga_.reset();
+                contextoPronto_ = false;
+            },
+            Qt::DirectConnection);
     if (listasPerdidas && !aoVivo_) {
         // A new context (the surface changed windows): the lists went with the old one.
         const int quadro = reprodutor_.quadroAtual;
@@ -438,7 +513,7 @@ void TRenderForm::inicializarGL() {
         });
         return;
     }
-    agendarCarga();
+    if (cargaPendente_) iniciarCarregador();
     if (!pendentesAoVivo_.empty() && !aoVivoAgendado_) {
         aoVivoAgendado_ = true;
         QTimer::singleShot(0, this, &TRenderForm::processarAoVivo);

@@ -17,6 +17,7 @@
 #include "view/reprodutor.h"
 #include "view/serie_quadros.h"
 
+class QOffscreenSurface;
 class QProgressBar;
 class QToolBar;
 class QToolButton;
@@ -40,8 +41,9 @@ private:
 // textured surface. Openers set numQuadros, gradeI and gradeJ, then show it; every showing
 // reloads the series and starts at frame 1.
 //
-// The series is read on a worker thread and compiled into one display list per frame on
-// the GUI thread in short slices, so the window stays responsive and shows its progress.
+// The series is read and compiled into one display list per frame on worker threads, each
+// with a context sharing the window's lists (or, where that is not possible, compiled on the
+// GUI thread in short slices), so the window stays responsive and shows its progress.
 // While playing, a frame is drawn, and 100 ms later the next one follows; paused, the window
 // draws only when something changes.
 class TRenderForm : public QMainWindow {
@@ -71,7 +73,7 @@ public:
     bool superficieFechada() const { return serie_.superficieFechada(); }
     const SerieQuadros& serie() const { return serie_; }
     const EstadoVista& vista() const { return vista_; }
-    bool carregando() const { return carga_ != nullptr; }
+    bool carregando() const { return carga_ != nullptr || cargaPendente_; }
     bool aoVivo() const { return aoVivo_; }
     // The OpenGL surface, or null when the window draws without OpenGL.
     QOpenGLWidget* superficieGL() const { return painelGL_; }
@@ -130,6 +132,8 @@ private:
     void pedirImagem();
 
     void iniciarSerie(int quadros, int gi, int gj);
+    void iniciarCarregador();
+    CarregadorSerie::Trabalho trabalhoGL();
     void processarCarga();
     void agendarCarga();
     void concluirCarga();
@@ -157,6 +161,7 @@ private:
     SerieQuadros serie_;
     std::unique_ptr<CarregadorSerie> carga_;
     bool cargaAgendada_ = false;
+    bool cargaPendente_ = false;  // waits for the context
     std::shared_ptr<std::atomic<bool>> avisoPendente_;
     bool aoVivo_ = false;
     bool semRecarga_ = false;
@@ -171,6 +176,8 @@ private:
     unsigned textura_ = 0;
     std::vector<std::uint8_t> texels_;
     int maiorLista_ = 0;
+    int listasReservadas_ = 0;  // names 1 .. this may hold lists of the series being loaded
+    std::vector<QOffscreenSurface*> superficiesTrabalho_;
     int imagemNaTela_ = -1;  // the display list of the last picture (0: none)
     float larguraCliente_ = 1.0f;
     float alturaCliente_ = 1.0f;

@@ -67,30 +67,39 @@ int SerieQuadros::imagemDoQuadro(int q) const {
 }
 
 CarregadorSerie::CarregadorSerie(std::filesystem::path pasta, int numArquivos, int gradeI, int gradeJ,
-                                 std::function<void()> aviso, int adiantados)
+                                 std::function<void()> aviso, Trabalho trabalho, int adiantados)
     : pasta_(std::move(pasta)),
       numArquivos_(std::clamp(numArquivos, 0, kMaxQuadroArquivo)),
       gradeI_(gradeI),
       gradeJ_(gradeJ),
       aviso_(std::move(aviso)),
-      adiantados_(static_cast<std::size_t>(std::max(adiantados, 1))) {
-    trabalhador_ = std::thread([this] { trabalhar(); });
+      trabalho_(std::move(trabalho)) {
+    const int n = std::max(trabalho_.trabalhadores, 1);
+    // Room for every worker to hold a frame while the next one to hand out is still being read.
+    janela_ = std::max(adiantados, 1) + n;
+    ativos_ = n;
+    trabalhadores_.reserve(static_cast<std::size_t>(n));
+    for (int w = 0; w < n; ++w) trabalhadores_.emplace_back([this, w] { trabalhar(w); });
 }
 
 CarregadorSerie::~CarregadorSerie() {
-    parar_ = true;
-    espaco_.notify_all();
-    trabalhador_.join();
+    {
+        std::lock_guard trava(mutex_);
+        parar_ = true;
+    }
+    mudou_.notify_all();
+    for (auto& t : trabalhadores_) t.join();
 }
 
-void CarregadorSerie::trabalhar() {
-    for (int n = 1; n <= numArquivos_ && !parar_; ++n) {
+void CarregadorSerie::trabalhar(int w) {
+    const bool prepara = trabalho_.preparar && (!trabalho_.iniciar || trabalho_.iniciar(w));
+    for (;;) {
         Quadro q;
-        q.n = n;
         {
             std::unique_lock trava(mutex_);
-            espaco_.wait(trava, [this] { return parar_ || fila_.size() < adiantados_; });
-            if (parar_) break;
+            mudou_.wait(trava, [this] { return parar_ || proximo_ > numArquivos_ || proximo_ < entregue_ + janela_; });
+            if (parar_ || proximo_ > numArquivos_) break;
+            q.n = proximo_++;
             if (!livres_.empty()) {
                 q.nos = std::move(livres_.back());
                 livres_.pop_back();
@@ -98,44 +107,65 @@ void CarregadorSerie::trabalhar() {
         }
         try {
             if (q.nos.gradeI != gradeI_ || q.nos.gradeJ != gradeJ_ || q.nos.numNos() == 0) q.nos.alocar(gradeI_, gradeJ_);
-            q.resultado = lerQuadro(caminhoQuadro(pasta_, n), n == 1, q.nos);
+            q.resultado = lerQuadro(caminhoQuadro(pasta_, q.n), q.n == 1, q.nos);
         } catch (const std::bad_alloc&) {
             q.nos = NosSuperficie{};
             q.resultado = ResultadoLeitura{};
         }
-        bool estavaVazia;
+        bool fechada = false;
+        {
+            std::unique_lock trava(mutex_);
+            if (q.n == 1) {
+                fechadaConhecida_ = true;
+                fechada_ = q.resultado.objeto && *q.resultado.objeto != 0.0;
+                mudou_.notify_all();
+            }
+            if (prepara && q.resultado.estado == EstadoQuadro::Completo) {
+                mudou_.wait(trava, [this] { return parar_ || fechadaConhecida_; });
+                if (parar_) break;
+            }
+            fechada = fechada_;
+        }
+        if (prepara && q.resultado.estado == EstadoQuadro::Completo)
+            q.preparado = trabalho_.preparar(w, q.n, q.nos, fechada);
+        bool avisar;
         {
             std::lock_guard trava(mutex_);
-            estavaVazia = fila_.empty();
-            fila_.push_back(std::move(q));
+            avisar = q.n == entregue_;
+            prontos_.emplace(q.n, std::move(q));
         }
-        if (estavaVazia && aviso_) aviso_();
+        if (avisar && aviso_) aviso_();
     }
+    if (trabalho_.terminar) trabalho_.terminar(w);
+    bool ultimo;
     {
         std::lock_guard trava(mutex_);
-        terminou_ = true;
+        ultimo = --ativos_ == 0;
     }
-    if (aviso_ && !parar_) aviso_();
+    mudou_.notify_all();
+    if (ultimo && aviso_) aviso_();
 }
 
 std::optional<CarregadorSerie::Quadro> CarregadorSerie::pegar() {
     std::optional<Quadro> q;
     {
         std::lock_guard trava(mutex_);
-        if (fila_.empty()) return q;
-        q = std::move(fila_.front());
-        fila_.pop_front();
+        auto it = prontos_.begin();
+        if (it == prontos_.end() || it->first != entregue_) return q;
+        q = std::move(it->second);
+        prontos_.erase(it);
+        ++entregue_;
     }
-    espaco_.notify_one();
+    mudou_.notify_all();
     return q;
 }
 
 void CarregadorSerie::devolver(NosSuperficie&& buffer) {
     std::lock_guard trava(mutex_);
-    if (livres_.size() < adiantados_ + 1) livres_.push_back(std::move(buffer));
+    if (static_cast<int>(livres_.size()) < janela_) livres_.push_back(std::move(buffer));
 }
 
 bool CarregadorSerie::acabou() {
     std::lock_guard trava(mutex_);
-    return terminou_ && fila_.empty();
+    return ativos_ == 0 && entregue_ > numArquivos_;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <atomic>
 #include <condition_variable>
-#include <deque>
+#include <map>
 #include <filesystem>
 #include <functional>
 #include <mutex>
@@ -58,25 +57,40 @@ private:
     std::vector<int> imagem_;  // index = frame number, up to 9999
 };
 
-// Reads the files of frames 1 .. numArquivos on a worker thread, in order, a few frames
-// ahead of whoever takes them. `aviso` runs on the worker when a frame becomes available
-// after the queue was empty, and once when reading has ended; it must be cheap and
-// thread-safe (post a message, set a flag).
+// What the workers do besides reading. All three run on the worker thread `w`:
+// `iniciar` before its first frame (false: this worker prepares nothing), `preparar`
+// for each complete frame n once frame 1 has told whether the surface is a closed tube
+// (true: done), `terminar` after its last frame.
+struct TrabalhoCarga {
+    int trabalhadores = 1;
+    std::function<bool(int w)> iniciar;
+    std::function<bool(int w, int n, const NosSuperficie& nos, bool fechada)> preparar;
+    std::function<void(int w)> terminar;
+};
+
+// Reads the files of frames 1 .. numArquivos on worker threads and hands them out in order,
+// a few frames ahead of whoever takes them. Each worker may also prepare every complete
+// frame it read (compile it into a display list of a context of its own) before handing
+// it out. `aviso` runs on a worker when the next frame to take becomes available, and
+// once when all reading has ended; it must be cheap and thread-safe (post a message).
 class CarregadorSerie {
 public:
     struct Quadro {
         int n = 0;
         ResultadoLeitura resultado;
         NosSuperficie nos;
+        bool preparado = false;  // the worker's `preparar` has done this frame's work
     };
 
+    using Trabalho = TrabalhoCarga;
+
     CarregadorSerie(std::filesystem::path pasta, int numArquivos, int gradeI, int gradeJ,
-                    std::function<void()> aviso, int adiantados = 4);
-    ~CarregadorSerie();  // stops reading and waits for the worker
+                    std::function<void()> aviso, Trabalho trabalho = {}, int adiantados = 4);
+    ~CarregadorSerie();  // stops the workers and waits for them
     CarregadorSerie(const CarregadorSerie&) = delete;
     CarregadorSerie& operator=(const CarregadorSerie&) = delete;
 
-    // The next frame, when it has been read.
+    // The next frame (1, 2, 3 ...), when it is ready.
     std::optional<Quadro> pegar();
     // Hands a buffer back for the next frames.
     void devolver(NosSuperficie&& buffer);
@@ -84,20 +98,25 @@ public:
     bool acabou();
 
 private:
-    void trabalhar();
+    void trabalhar(int w);
 
     std::filesystem::path pasta_;
     int numArquivos_;
     int gradeI_;
     int gradeJ_;
     std::function<void()> aviso_;
-    std::size_t adiantados_;
+    Trabalho trabalho_;
+    int janela_;  // frames read ahead of the next one taken
 
     std::mutex mutex_;
-    std::condition_variable espaco_;
-    std::deque<Quadro> fila_;
+    std::condition_variable mudou_;
+    int proximo_ = 1;   // next frame a worker claims
+    int entregue_ = 1;  // next frame handed out
+    std::map<int, Quadro> prontos_;
     std::vector<NosSuperficie> livres_;
-    bool terminou_ = false;
-    std::atomic<bool> parar_{false};
-    std::thread trabalhador_;
+    bool fechadaConhecida_ = false;
+    bool fechada_ = false;
+    int ativos_ = 0;
+    bool parar_ = false;
+    std::vector<std::thread> trabalhadores_;
 };

@@ -2,7 +2,9 @@
 // missing or broken, the tube flag, and the background reader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <chrono>
 #include <thread>
 
@@ -119,7 +121,7 @@ TEST(CarregadorSerie, HandsOutEveryFrameInOrder) {
     escreverSerie(*pasta, 40, 3, 4, folhaSubindo, 2);
     std::filesystem::remove(caminhoQuadro(*pasta, 17));
     std::atomic<int> avisos{0};
-    CarregadorSerie c(*pasta, 40, 3, 4, [&] { ++avisos; }, 3);
+    CarregadorSerie c(*pasta, 40, 3, 4, [&] { ++avisos; }, {}, 3);
     int esperado = 1;
     const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!c.acabou() && std::chrono::steady_clock::now() < limite) {
@@ -143,12 +145,76 @@ TEST(CarregadorSerie, HandsOutEveryFrameInOrder) {
     EXPECT_GE(avisos.load(), 1);
 }
 
+TEST(CarregadorSerie, SeveralWorkersPrepareEachCompleteFrameOnceInOrderOfHanding) {
+    PastaTemporaria pasta;
+    escreverSerie(*pasta, 60, 4, 3, folhaSubindo, 2);
+    std::filesystem::remove(caminhoQuadro(*pasta, 30));
+    escreverArquivo(caminhoQuadro(*pasta, 31), "Area: 1\n");  // short
+
+    std::mutex m;
+    std::vector<int> preparados;
+    std::vector<int> iniciados, terminados;
+    bool semprefechada = true;
+    CarregadorSerie::Trabalho t;
+    t.trabalhadores = 3;
+    t.iniciar = [&](int w) {
+        std::lock_guard g(m);
+        iniciados.push_back(w);
+        return w != 2;  // worker 2 cannot prepare: its frames are handed out unprepared
+    };
+    t.preparar = [&](int, int n, const NosSuperficie& nos, bool fechada) {
+        std::lock_guard g(m);
+        preparados.push_back(n);
+        semprefechada = semprefechada && fechada;
+        EXPECT_DOUBLE_EQ(nos.z[0], n / 10.0);
+        return true;
+    };
+    t.terminar = [&](int w) {
+        std::lock_guard g(m);
+        terminados.push_back(w);
+    };
+    std::vector<int> entregues;
+    int preparadosEntregues = 0;
+    {
+        CarregadorSerie c(*pasta, 60, 4, 3, [] {}, t, 2);
+        const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!c.acabou() && std::chrono::steady_clock::now() < limite) {
+            auto q = c.pegar();
+            if (!q) {
+                std::this_thread::yield();
+                continue;
+            }
+            entregues.push_back(q->n);
+            if (q->preparado) ++preparadosEntregues;
+            EXPECT_EQ(q->preparado && q->resultado.estado != EstadoQuadro::Completo, false) << q->n;
+            c.devolver(std::move(q->nos));
+        }
+    }
+    std::vector<int> esperado(60);
+    for (int n = 1; n <= 60; ++n) esperado[n - 1] = n;
+    EXPECT_EQ(entregues, esperado);
+    std::sort(preparados.begin(), preparados.end());
+    EXPECT_TRUE(std::adjacent_find(preparados.begin(), preparados.end()) == preparados.end()) << "prepared twice";
+    EXPECT_EQ(static_cast<int>(preparados.size()), preparadosEntregues);
+    EXPECT_LE(preparados.size(), 58u);
+    EXPECT_TRUE(std::find(preparados.begin(), preparados.end(), 30) == preparados.end());
+    EXPECT_TRUE(std::find(preparados.begin(), preparados.end(), 31) == preparados.end());
+    EXPECT_TRUE(semprefechada);
+    std::sort(iniciados.begin(), iniciados.end());
+    std::sort(terminados.begin(), terminados.end());
+    EXPECT_EQ(iniciados, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(terminados, (std::vector<int>{0, 1, 2}));
+}
+
 TEST(CarregadorSerie, StopsAtOnceWhenDropped) {
     PastaTemporaria pasta;
     escreverSerie(*pasta, 30, 2, 2, folhaSubindo);
     // Nobody takes anything: the worker fills its queue and waits; dropping it must not hang.
     for (int k = 0; k < 5; ++k) {
-        CarregadorSerie c(*pasta, 30, 2, 2, [] {}, 2);
+        CarregadorSerie::Trabalho t;
+        t.trabalhadores = 1 + k % 3;
+        t.preparar = [](int, int, const NosSuperficie&, bool) { return true; };
+        CarregadorSerie c(*pasta, 30, 2, 2, [] {}, t, 2);
         std::this_thread::sleep_for(std::chrono::milliseconds(k));
     }
     // Nothing to read: done after the one notice.
