@@ -221,7 +221,11 @@ void TRenderForm::informarUmaVez(const QString& chave, const QString& mensagem) 
 
 void TRenderForm::setVisible(bool visivel) {
     QMainWindow::setVisible(visivel);
-    if (!visivel) return;
+    if (!visivel) {
+        // A picture asked for but never painted would hold playback: it goes on unseen.
+        if (reprodutor_.tocando && !relogio_.isActive()) aposImagem();
+        return;
+    }
     if (painelGL_ && !contextoPronto_ && !painelGL_->isValid() && painelGL_->context() == nullptr &&
         windowHandle() && windowHandle()->isExposed())
         informarUmaVez(QStringLiteral("contexto"), QStringLiteral(":-)~ hrc == NULL"));
@@ -718,6 +722,12 @@ bool TRenderForm::event(QEvent* e) {
     // Status tips of the tool bar would wipe the frame counter.
     if (e->type() == QEvent::StatusTip) return true;
     return QMainWindow::event(e);
+}
+
+void TRenderForm::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && isMinimized() && reprodutor_.tocando && !relogio_.isActive())
+        aposImagem();
 }
 
 void TRenderForm::keyPressEvent(QKeyEvent* e) { FormKeyDown(e->key(), e->modifiers()); }

@@ -1,0 +1,559 @@
+// The animation window on the offscreen platform (no OpenGL there): its controls, the
+// playback states, the key table, the mouse messages, loading and the live run.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <memory>
+
+#include "dynamics/tevra_home.h"
+#include "quadros_teste.h"
+#include "view/render_form.h"
+
+namespace {
+
+bool esperar(const std::function<bool()>& pronto, int ms = 20000) {
+    QElapsedTimer t;
+    t.start();
+    while (!pronto()) {
+        if (t.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+void processarPor(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+}
+
+// Counts the pictures (paint events) of a widget.
+class ContaPinturas : public QObject {
+public:
+    int n = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++n;
+        return false;
+    }
+};
+
+bool iguais(const Vetor3& a, const Vetor3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+bool iguais(const EstadoVista& a, const EstadoVista& b) {
+    return a.preenchido == b.preenchido && a.texturaLigada == b.texturaLigada && a.iluminacaoLigada == b.iluminacaoLigada &&
+           a.perspectiva == b.perspectiva && a.marcaLuz0 == b.marcaLuz0 && a.marcaLuz1 == b.marcaLuz1 &&
+           a.selecionandoLuz == b.selecionandoLuz && a.luzSelecionada == b.luzSelecionada && iguais(a.posLuz0, b.posLuz0) &&
+           iguais(a.posLuz1, b.posLuz1) && iguais(a.rotacao, b.rotacao) && iguais(a.escala, b.escala) &&
+           iguais(a.translacao, b.translacao);
+}
+
+class RenderForm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(casa_.isValid());
+        tinhaCasa_ = qEnvironmentVariableIsSet("TEVRA_HOME");
+        casaAnterior_ = qgetenv("TEVRA_HOME");
+        qputenv("TEVRA_HOME", casa_.path().toLocal8Bit());
+        tevra_home::criarPastas();
+        form = std::make_unique<TRenderForm>();
+        QObject::connect(form.get(), &TRenderForm::problemaInformado, [this](const QString& m) { problemas << m; });
+    }
+    void TearDown() override {
+        form.reset();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<QMessageBox*>(w)) w->close();
+        if (tinhaCasa_)
+            qputenv("TEVRA_HOME", casaAnterior_);
+        else
+            qunsetenv("TEVRA_HOME");
+    }
+
+    void abrir(int quadros, int gi, int gj) {
+        form->numQuadros = quadros;
+        form->gradeI = gi;
+        form->gradeJ = gj;
+        form->show();
+        ASSERT_TRUE(esperar([&] { return !form->carregando(); }));
+    }
+    QToolButton* botao(const char* nome) { return form->findChild<QToolButton*>(QString::fromLatin1(nome)); }
+    QString status() { return form->statusBar()->currentMessage(); }
+    void tecla(int k, Qt::KeyboardModifiers m = Qt::NoModifier, int vezes = 1) {
+        for (int v = 0; v < vezes; ++v) {
+            QKeyEvent e(QEvent::KeyPress, k, m);
+            QCoreApplication::sendEvent(form.get(), &e);
+        }
+    }
+    // Paused on frame k of a series of n.
+    void pausadoEm(int k) {
+        form->SpeedButton4Click();
+        for (int i = 1; i < k; ++i) form->SpeedButton6Click();
+        ASSERT_EQ(form->quadroAtual(), k);
+        ASSERT_FALSE(form->tocando());
+    }
+
+    std::unique_ptr<TRenderForm> form;
+    QStringList problemas;
+
+private:
+    QTemporaryDir casa_;
+    QByteArray casaAnterior_;
+    bool tinhaCasa_ = false;
+};
+
+// ---- Creation and showing ------------------------------------------------------------------
+
+TEST_F(RenderForm, CreatedHiddenWithItsToolBarAndCounter) {
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->windowTitle(), "Animation");
+    EXPECT_EQ(form->superficieGL(), nullptr) << "the offscreen platform has no OpenGL surface";
+    auto* barra = form->findChild<QToolBar*>("ToolBar1");
+    ASSERT_NE(barra, nullptr);
+    // Left to right: play/pause, stop, first, last, back, forward.
+    QStringList ordem;
+    for (QAction* a : barra->actions())
+        if (QWidget* w = barra->widgetForAction(a)) ordem << w->objectName();
+    EXPECT_EQ(ordem, (QStringList{"SpeedButton3", "SpeedButton4", "SpeedButton2", "SpeedButton1", "SpeedButton5",
+                                  "SpeedButton6"}));
+    for (const char* b : {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton5", "SpeedButton6"}) {
+        ASSERT_NE(botao(b), nullptr) << b;
+        EXPECT_FALSE(botao(b)->icon().isNull()) << b;
+    }
+    // Paused at creation: play glyph, step buttons usable.
+    EXPECT_EQ(form->glifoPlay(), "play_blue24_h.bmp");
+    EXPECT_TRUE(botao("SpeedButton5")->isEnabled());
+    EXPECT_TRUE(botao("SpeedButton6")->isEnabled());
+    EXPECT_EQ(form->quadroAtual(), 1);
+    EXPECT_FALSE(form->tocando());
+    EXPECT_EQ(status(), "Quadro: 1");
+    EXPECT_EQ(form->statusBar()->objectName(), "StatusBar1");
+    // The glyph files were put into the home's Imagens folder.
+    for (const char* nome : {"play_blue24_h.bmp", "pause_blue24_h.bmp"}) {
+        QFile f(QString::fromStdString((tevra_home::imagens() / nome).string()));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << nome;
+        QFile a(QStringLiteral(TEVRA_SOURCE_DIR "/assets/") + nome);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), a.readAll()) << nome;
+    }
+    EXPECT_TRUE(problemas.isEmpty()) << problemas.join("\n").toStdString();
+}
+
+TEST_F(RenderForm, GlyphsAlreadyInTheHomeAreLeftAlone) {
+    form.reset();
+    const auto play = tevra_home::imagens() / "play_blue24_h.bmp";
+    QFile::remove(QString::fromStdString(play.string()));
+    QFile::copy(QStringLiteral(TEVRA_SOURCE_DIR "/assets/stop_blue24_h.bmp"), QString::fromStdString(play.string()));
+    form = std::make_unique<TRenderForm>();
+    EXPECT_EQ(lerArquivo(play), lerArquivo(std::filesystem::path(TEVRA_SOURCE_DIR) / "assets" / "stop_blue24_h.bmp"));
+}
+
+TEST_F(RenderForm, ShowingLoadsTheSeriesAndEveryShowingReloads) {
+    escreverSerie(tevra_home::tmp(), 3, 2, 3, folhaSubindo, 2);
+    abrir(3, 2, 3);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->serie().quadrosProntos(), 3);
+    EXPECT_EQ(form->serie().quadrosFalhos(), 0);
+    EXPECT_TRUE(form->superficieFechada());
+    // The arrays hold the last frame.
+    EXPECT_DOUBLE_EQ(form->serie().nos().z[5], 0.3);
+    EXPECT_EQ(form->quadroAtual(), 1);
+    EXPECT_EQ(status(), "Quadro: 1");
+
+    // Shown again while visible, with another grid and frame count: read again from frame 1.
+    form->SpeedButton6Click();
+    escreverSerie(tevra_home::tmp(), 2, 3, 2, folhaSubindo, 0);
+    abrir(2, 3, 2);
+    EXPECT_EQ(form->quadroAtual(), 1);
+    EXPECT_EQ(form->serie().gradeI(), 3);
+    EXPECT_EQ(form->serie().gradeJ(), 2);
+    EXPECT_EQ(form->serie().quadrosProntos(), 2);
+    EXPECT_FALSE(form->superficieFechada());
+    EXPECT_DOUBLE_EQ(form->serie().nos().z[5], 0.2);
+
+    // Closed, then shown again: the same.
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    abrir(2, 3, 2);
+    EXPECT_EQ(form->serie().quadrosProntos(), 2);
+}
+
+TEST_F(RenderForm, MissingFramesRepeatTheLastOneAndNothingBreaks) {
+    escreverSerie(tevra_home::tmp(), 3, 2, 2, folhaSubindo);
+    abrir(400, 2, 2);  // as the main window asks after a short run
+    EXPECT_EQ(form->serie().quadrosProntos(), 400);
+    EXPECT_EQ(form->serie().imagemDoQuadro(2), 2);
+    EXPECT_EQ(form->serie().imagemDoQuadro(3), 3);
+    EXPECT_EQ(form->serie().imagemDoQuadro(4), 3);
+    EXPECT_EQ(form->serie().imagemDoQuadro(400), 3);
+    form->SpeedButton1Click();
+    EXPECT_EQ(status(), "Quadro: 400");
+
+    // A grid larger than the files, a folder with nothing, a grid far too large: all quiet
+    // but the last, which is reported once.
+    abrir(3, 5, 5);
+    EXPECT_EQ(form->serie().imagemDoQuadro(3), 0);
+    std::filesystem::remove_all(tevra_home::tmp());
+    abrir(20, 4, 4);
+    EXPECT_EQ(form->serie().quadrosFalhos(), 20);
+    EXPECT_TRUE(problemas.isEmpty());
+    abrir(5, 100000, 100000);
+    abrir(5, 100000, 100000);
+    EXPECT_EQ(problemas.size(), 1);
+    EXPECT_EQ(form->serie().imagemDoQuadro(5), 0);
+}
+
+TEST_F(RenderForm, EmptySeriesShowsFrameOneAndPlayStopsAtOnce) {
+    abrir(0, 3, 3);
+    EXPECT_EQ(status(), "Quadro: 1");
+    form->SpeedButton3Click();
+    ASSERT_TRUE(esperar([&] { return !form->tocando(); }));
+    EXPECT_EQ(form->quadroAtual(), 1);
+    EXPECT_EQ(form->glifoPlay(), "play_blue24_h.bmp");
+}
+
+// ---- Playback --------------------------------------------------------------------------------
+
+TEST_F(RenderForm, PlaysEachFrameInTurnAndStopsOnTheLast) {
+    escreverSerie(tevra_home::tmp(), 3, 2, 2, folhaSubindo);
+    abrir(3, 2, 2);
+    QStringList vistos{status()};
+    QObject::connect(form->statusBar(), &QStatusBar::messageChanged, [&](const QString& m) {
+        if (vistos.isEmpty() || vistos.back() != m) vistos << m;
+    });
+    botao("SpeedButton3")->click();
+    EXPECT_TRUE(form->tocando());
+    EXPECT_EQ(form->glifoPlay(), "pause_blue24_h.bmp");
+    EXPECT_FALSE(botao("SpeedButton5")->isEnabled());
+    EXPECT_FALSE(botao("SpeedButton6")->isEnabled());
+    ASSERT_TRUE(esperar([&] { return !form->tocando(); }));
+    EXPECT_EQ(vistos, (QStringList{"Quadro: 1", "Quadro: 2", "Quadro: 3"}));
+    EXPECT_EQ(form->quadroAtual(), 3);
+    EXPECT_EQ(status(), "Quadro: 3");
+    EXPECT_EQ(form->glifoPlay(), "play_blue24_h.bmp");
+    EXPECT_TRUE(botao("SpeedButton5")->isEnabled());
+
+    // Play on the last frame while paused starts again from the first.
+    botao("SpeedButton3")->click();
+    EXPECT_EQ(form->quadroAtual(), 1);
+    EXPECT_TRUE(form->tocando());
+    ASSERT_TRUE(esperar([&] { return !form->tocando(); }));
+    EXPECT_EQ(form->quadroAtual(), 3);
+}
+
+TEST_F(RenderForm, HiddenWindowPlaysOnToTheEnd) {
+    escreverSerie(tevra_home::tmp(), 4, 2, 2, folhaSubindo);
+    abrir(4, 2, 2);
+    form->SpeedButton3Click();
+    form->close();
+    ASSERT_TRUE(esperar([&] { return !form->tocando(); }));
+    EXPECT_EQ(form->quadroAtual(), 4);
+    // Shown again: reloaded, frame 1, paused as it was.
+    abrir(4, 2, 2);
+    EXPECT_EQ(form->quadroAtual(), 1);
+    EXPECT_FALSE(form->tocando());
+}
+
+TEST_F(RenderForm, PausedWindowDrawsNothingUntilSomethingChanges) {
+    escreverSerie(tevra_home::tmp(), 5, 2, 2, folhaSubindo);
+    abrir(5, 2, 2);
+    ContaPinturas pinturas;
+    form->centralWidget()->installEventFilter(&pinturas);
+    processarPor(150);
+    pinturas.n = 0;
+    processarPor(400);
+    EXPECT_EQ(pinturas.n, 0) << "an idle paused window must not draw";
+    tecla(Qt::Key_Up);
+    ASSERT_TRUE(esperar([&] { return pinturas.n > 0; }));
+    // Playing: one picture per frame at least, and it ends.
+    pinturas.n = 0;
+    form->SpeedButton3Click();
+    ASSERT_TRUE(esperar([&] { return !form->tocando(); }));
+    EXPECT_GE(pinturas.n, 5);
+    processarPor(50);
+    pinturas.n = 0;
+    processarPor(300);
+    EXPECT_EQ(pinturas.n, 0);
+    form->centralWidget()->removeEventFilter(&pinturas);
+}
+
+TEST_F(RenderForm, ToolBarFollowsThePlaybackTable) {
+    escreverSerie(tevra_home::tmp(), 10, 2, 2, folhaSubindo);
+    abrir(10, 2, 2);
+
+    pausadoEm(4);  // play/pause toggles, the frame stays; the counter is not refreshed by it
+    form->SpeedButton3Click();
+    EXPECT_TRUE(form->tocando());
+    EXPECT_EQ(form->quadroAtual(), 4);
+    form->SpeedButton3Click();
+    EXPECT_FALSE(form->tocando());
+
+    for (bool tocando : {false, true}) {
+        pausadoEm(6);
+        if (tocando) form->SpeedButton3Click();
+        form->SpeedButton2Click();  // to the first frame: playing state kept
+        EXPECT_EQ(form->quadroAtual(), 1);
+        EXPECT_EQ(form->tocando(), tocando);
+        EXPECT_EQ(status(), "Quadro: 1");
+
+        pausadoEm(6);
+        if (tocando) form->SpeedButton3Click();
+        form->SpeedButton4Click();  // stop
+        EXPECT_EQ(form->quadroAtual(), 1);
+        EXPECT_FALSE(form->tocando());
+        EXPECT_EQ(form->glifoPlay(), "play_blue24_h.bmp");
+
+        pausadoEm(6);
+        if (tocando) form->SpeedButton3Click();
+        form->SpeedButton1Click();  // to the last frame, paused
+        EXPECT_EQ(form->quadroAtual(), 10);
+        EXPECT_FALSE(form->tocando());
+        EXPECT_EQ(status(), "Quadro: 10");
+    }
+
+    // Step buttons within 1 .. 10; disabled (clicks ignored) while playing.
+    pausadoEm(1);
+    botao("SpeedButton5")->click();
+    EXPECT_EQ(form->quadroAtual(), 1);
+    botao("SpeedButton6")->click();
+    EXPECT_EQ(form->quadroAtual(), 2);
+    EXPECT_EQ(status(), "Quadro: 2");
+    botao("SpeedButton5")->click();
+    EXPECT_EQ(form->quadroAtual(), 1);
+    form->SpeedButton1Click();
+    botao("SpeedButton6")->click();
+    EXPECT_EQ(form->quadroAtual(), 10);
+    pausadoEm(5);
+    botao("SpeedButton3")->click();
+    botao("SpeedButton6")->click();
+    botao("SpeedButton5")->click();
+    EXPECT_TRUE(form->tocando());
+    form->SpeedButton4Click();
+}
+
+// ---- Keys and mouse --------------------------------------------------------------------------
+
+TEST_F(RenderForm, ViewKeysChangeTheViewState) {
+    const EstadoVista& v = form->vista();
+    EXPECT_TRUE(iguais(v, EstadoVista{}));
+    EXPECT_TRUE(v.preenchido && !v.texturaLigada && !v.iluminacaoLigada && v.perspectiva && !v.marcaLuz0 && !v.marcaLuz1);
+    EXPECT_EQ(v.rotacao.x, 20);
+    EXPECT_EQ(v.rotacao.y, -20);
+    EXPECT_EQ(v.posLuz0.x, -20);
+    EXPECT_EQ(v.posLuz1.z, -20);
+
+    // Letters act the same with Shift, Ctrl or Alt.
+    tecla(Qt::Key_T);
+    tecla(Qt::Key_F, Qt::ShiftModifier);
+    tecla(Qt::Key_V, Qt::ControlModifier);
+    tecla(Qt::Key_L, Qt::AltModifier);
+    EXPECT_TRUE(v.texturaLigada);
+    EXPECT_FALSE(v.preenchido);
+    EXPECT_FALSE(v.perspectiva);
+    EXPECT_TRUE(v.iluminacaoLigada);
+
+    tecla(Qt::Key_Up, Qt::NoModifier, 2);
+    tecla(Qt::Key_Down);
+    tecla(Qt::Key_Left, Qt::NoModifier, 3);
+    tecla(Qt::Key_Right);
+    tecla(Qt::Key_PageUp, Qt::NoModifier, 5);
+    tecla(Qt::Key_PageDown);
+    EXPECT_EQ(v.rotacao.x, 23);
+    EXPECT_EQ(v.rotacao.y, -26);
+    EXPECT_EQ(v.rotacao.z, 4);
+
+    tecla(Qt::Key_Q, Qt::NoModifier, 3);
+    tecla(Qt::Key_W);
+    tecla(Qt::Key_S, Qt::NoModifier, 2);
+    tecla(Qt::Key_A);
+    tecla(Qt::Key_X);
+    tecla(Qt::Key_Z, Qt::NoModifier, 4);
+    EXPECT_EQ(v.translacao.x, -2);
+    EXPECT_EQ(v.translacao.y, 1);
+    EXPECT_EQ(v.translacao.z, -3);
+
+    // Plus and minus of the numeric pad only; 100 presses of minus reach zero, then mirror.
+    tecla(Qt::Key_Plus, Qt::KeypadModifier, 2);
+    tecla(Qt::Key_Plus);
+    tecla(Qt::Key_Minus);
+    EXPECT_NEAR(v.escala.x, 1.02, 1e-12);
+    tecla(Qt::Key_Minus, Qt::KeypadModifier, 102);
+    EXPECT_NEAR(v.escala.x, 0.0, 1e-9);
+    EXPECT_NEAR(v.escala.y, 0.0, 1e-9);
+    EXPECT_NEAR(v.escala.z, 0.0, 1e-9);
+    tecla(Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_NEAR(v.escala.z, -0.01, 1e-9);
+
+    // Keys outside the table change nothing.
+    const EstadoVista antes = v;
+    for (int k : {Qt::Key_B, Qt::Key_0, Qt::Key_3, Qt::Key_Space, Qt::Key_Home, Qt::Key_F1, Qt::Key_Return})
+        tecla(k);
+    EXPECT_TRUE(iguais(antes, v));
+    EXPECT_EQ(form->quadroAtual(), 1);
+    EXPECT_FALSE(form->tocando());
+}
+
+TEST_F(RenderForm, LightKeysMoveTheSelectedLightOnlyWithLighting) {
+    const EstadoVista& v = form->vista();
+    // Lighting off: the light keys do nothing, even with a marker shown.
+    tecla(Qt::Key_1);
+    EXPECT_TRUE(v.marcaLuz0);
+    for (int k : {Qt::Key_Y, Qt::Key_U, Qt::Key_H, Qt::Key_J, Qt::Key_N}) tecla(k);
+    EXPECT_EQ(v.posLuz0.x, -20);
+    EXPECT_EQ(v.posLuz0.y, 10);
+    EXPECT_EQ(v.posLuz0.z, 20);
+
+    tecla(Qt::Key_L);
+    tecla(Qt::Key_Y, Qt::NoModifier, 2);
+    tecla(Qt::Key_J);
+    tecla(Qt::Key_N);
+    EXPECT_NEAR(v.posLuz0.x, -20.6, 1e-12);
+    EXPECT_NEAR(v.posLuz0.y, 10.3, 1e-12);
+    EXPECT_NEAR(v.posLuz0.z, 19.7, 1e-12);
+
+    // M, then 2: light 0 moves by +0.3 in z first (still selected), then light 1 is selected.
+    tecla(Qt::Key_M);
+    EXPECT_NEAR(v.posLuz0.z, 20.0, 1e-12);
+    EXPECT_TRUE(v.selecionandoLuz);
+    tecla(Qt::Key_2);
+    EXPECT_EQ(v.luzSelecionada, 1);
+    EXPECT_FALSE(v.selecionandoLuz);
+    EXPECT_FALSE(v.marcaLuz1) << "2 chose a light, it did not toggle a marker";
+    tecla(Qt::Key_M);
+    EXPECT_NEAR(v.posLuz1.z, -19.7, 1e-12);
+    tecla(Qt::Key_U);
+    tecla(Qt::Key_H);
+    EXPECT_NEAR(v.posLuz1.x, 20.3, 1e-12);
+    EXPECT_NEAR(v.posLuz1.y, 9.7, 1e-12);
+    // With Shift the digit arrives as its symbol and still acts: back to light 0.
+    tecla(Qt::Key_Exclam, Qt::ShiftModifier);
+    EXPECT_EQ(v.luzSelecionada, 0);
+    // 1 and 2 when not choosing toggle the markers; the numeric pad's digits are other keys.
+    tecla(Qt::Key_At, Qt::ShiftModifier);
+    EXPECT_TRUE(v.marcaLuz1);
+    tecla(Qt::Key_1, Qt::KeypadModifier);
+    EXPECT_TRUE(v.marcaLuz0);
+    tecla(Qt::Key_1);
+    EXPECT_FALSE(v.marcaLuz0);
+}
+
+TEST_F(RenderForm, EscRestartsPlaybackFromFrameOne) {
+    escreverSerie(tevra_home::tmp(), 30, 2, 2, folhaSubindo);
+    abrir(30, 2, 2);
+    pausadoEm(20);
+    tecla(Qt::Key_Escape);
+    EXPECT_EQ(form->quadroAtual(), 1);
+    EXPECT_TRUE(form->tocando());
+    EXPECT_EQ(form->glifoPlay(), "pause_blue24_h.bmp");
+    EXPECT_EQ(status(), "Quadro: 1");
+    form->SpeedButton4Click();
+}
+
+TEST_F(RenderForm, ClickShowsTheXThenTheYCoordinate) {
+    abrir(0, 2, 2);
+    QStringList caixas;
+    QTimer fechar;
+    QObject::connect(&fechar, &QTimer::timeout, [&] {
+        if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            caixas << caixa->text();
+            caixa->accept();
+        }
+    });
+    fechar.start(10);
+    QWidget* area = form->centralWidget();
+    const QPoint dentro(37, 41);
+    QMouseEvent clique(QEvent::MouseButtonPress, QPointF(dentro), area->mapToGlobal(QPointF(dentro)), Qt::RightButton,
+                       Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(area, &clique);
+    const QPoint naJanela = area->mapTo(form.get(), dentro);
+    EXPECT_GT(naJanela.y(), dentro.y()) << "client coordinates count from above the tool bar";
+    EXPECT_EQ(caixas, (QStringList{QString::number(naJanela.x()), QString::number(naJanela.y())}));
+
+    // On the tool bar's empty part: no message.
+    caixas.clear();
+    auto* barra = form->findChild<QToolBar*>("ToolBar1");
+    const QPoint vazio(barra->width() - 5, 5);
+    QMouseEvent naBarra(QEvent::MouseButtonPress, QPointF(vazio), barra->mapToGlobal(QPointF(vazio)), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(barra, &naBarra);
+    processarPor(50);
+    EXPECT_TRUE(caixas.isEmpty());
+    EXPECT_EQ(form->quadroAtual(), 1);
+}
+
+// ---- Images ----------------------------------------------------------------------------------
+
+TEST_F(RenderForm, UnreadableGlyphIsReportedOnceAndTheBuiltInOneShown) {
+    escreverSerie(tevra_home::tmp(), 10, 2, 2, folhaSubindo);
+    abrir(10, 2, 2);
+    escreverArquivo(tevra_home::imagens() / "pause_blue24_h.bmp", "not a bitmap");
+    form->SpeedButton3Click();
+    form->SpeedButton3Click();
+    form->SpeedButton3Click();
+    EXPECT_EQ(form->glifoPlay(), "pause_blue24_h.bmp");
+    EXPECT_FALSE(botao("SpeedButton3")->icon().isNull());
+    ASSERT_EQ(problemas.size(), 1);
+    EXPECT_TRUE(problemas[0].contains("pause_blue24_h.bmp"));
+    // The play glyph is still fine; removing it adds one report of its own.
+    std::filesystem::remove(tevra_home::imagens() / "play_blue24_h.bmp");
+    form->SpeedButton4Click();
+    form->SpeedButton4Click();
+    EXPECT_EQ(problemas.size(), 2);
+    EXPECT_EQ(form->glifoPlay(), "play_blue24_h.bmp");
+}
+
+// ---- Animation on-the-fly ------------------------------------------------------------------
+
+TEST_F(RenderForm, LiveRunShowsEachFrameAsItIsWritten) {
+    std::filesystem::remove_all(tevra_home::tmp());
+    std::filesystem::create_directories(tevra_home::tmp());
+    form->iniciarAoVivo(2, 3);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->aoVivo());
+    EXPECT_FALSE(form->carregando());
+    EXPECT_EQ(form->numQuadros, 0);
+    auto gravar = [&](int n) {
+        escreverArquivo(caminhoQuadro(tevra_home::tmp(), n), textoQuadro(n, 2, 3, folhaSubindo, 2));
+        form->quadroAoVivo(n);
+    };
+    for (int n = 1; n <= 3; ++n) gravar(n);
+    ASSERT_TRUE(esperar([&] { return form->numQuadros == 3; }));
+    EXPECT_EQ(form->quadroAtual(), 3);
+    EXPECT_EQ(status(), "Quadro: 3");
+    EXPECT_TRUE(form->superficieFechada());
+    EXPECT_DOUBLE_EQ(form->serie().nos().z[0], 0.3);
+
+    // Looking back at frame 2: new frames do not pull the view away.
+    form->SpeedButton5Click();
+    gravar(4);
+    ASSERT_TRUE(esperar([&] { return form->numQuadros == 4; }));
+    EXPECT_EQ(form->quadroAtual(), 2);
+    form->SpeedButton1Click();
+    gravar(5);
+    ASSERT_TRUE(esperar([&] { return form->numQuadros == 5; }));
+    EXPECT_EQ(form->quadroAtual(), 5);
+
+    // "Render" after the run: the usual reload of the whole series.
+    abrir(5, 2, 3);
+    EXPECT_FALSE(form->aoVivo());
+    EXPECT_EQ(form->quadroAtual(), 1);
+    EXPECT_EQ(form->serie().quadrosProntos(), 5);
+    form->quadroAoVivo(6);  // a late message from the run is ignored
+    processarPor(50);
+    EXPECT_EQ(form->numQuadros, 5);
+}
+
+}  // namespace
