@@ -1,5 +1,6 @@
 #include "view/leitor_quadros.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -92,11 +93,14 @@ ResultadoLeitura lerQuadro(const std::filesystem::path& arquivo, bool primeiroQu
     // One buffer per thread, kept between frames: a series is hundreds of files of one size.
     thread_local std::string texto;
     texto.clear();
+    // Far more than any frame of this grid takes (the writer's lines are under 80 bytes): a
+    // larger file is not read past that, so a huge stray file costs no more than a frame.
+    const std::size_t limite = 4096 + nos.numNos() * 1024;
     char bloco[1 << 16];
     for (;;) {
-        const std::size_t lidos = std::fread(bloco, 1, sizeof bloco, f.get());
+        const std::size_t lidos = std::fread(bloco, 1, std::min(sizeof bloco, limite - texto.size()), f.get());
         texto.append(bloco, lidos);
-        if (lidos < sizeof bloco) break;
+        if (lidos == 0 || texto.size() >= limite) break;
     }
     if (std::ferror(f.get())) return r;
     return lerQuadro(std::string_view(texto), primeiroQuadro, nos);

@@ -77,6 +77,12 @@ private:
 
 PainelGL::PainelGL(TRenderForm* form) : QOpenGLWidget(form), form_(form) { setFormat(formatoGL()); }
 
+void PainelGL::paintEvent(QPaintEvent* e) {
+    // On screen without a context: the trial context worked but this one could not be made.
+    if (!isValid()) form_->informarUmaVez(QStringLiteral("contexto"), QStringLiteral(":-)~ hrc == NULL"));
+    QOpenGLWidget::paintEvent(e);
+}
+
 void PainelGL::initializeGL() { form_->inicializarGL(); }
 void PainelGL::paintGL() { form_->pintarGL(); }
 void PainelGL::resizeGL(int w, int h) { form_->redimensionarGL(w, h); }
@@ -226,9 +232,6 @@ void TRenderForm::setVisible(bool visivel) {
         if (reprodutor_.tocando && !relogio_.isActive()) aposImagem();
         return;
     }
-    if (painelGL_ && !contextoPronto_ && !painelGL_->isValid() && painelGL_->context() == nullptr &&
-        windowHandle() && windowHandle()->isExposed())
-        informarUmaVez(QStringLiteral("contexto"), QStringLiteral(":-)~ hrc == NULL"));
     if (!semRecarga_) carregarQuadros();
     setFocus();
 }

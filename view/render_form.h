@@ -32,6 +32,7 @@ protected:
     void initializeGL() override;
     void paintGL() override;
     void resizeGL(int w, int h) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     TRenderForm* form_;

@@ -146,6 +146,19 @@ TEST(LeitorQuadros, MissingShortAndGarbageFilesAreFlaggedNotRead) {
     EXPECT_EQ(lerQuadro(std::string_view(mais), true, e).estado, EstadoQuadro::Completo);
 }
 
+TEST(LeitorQuadros, HugeFilesAreReadOnlyAsFarAsAFrameCanReach) {
+    PastaTemporaria pasta;
+    // A good 2 x 2 frame followed by 20 MB of junk: the frame is read, the junk is not.
+    std::string t = textoQuadro(1, 2, 2, folhaSubindo, 2);
+    t.append(20u << 20, 'x');
+    escreverArquivo(*pasta / "a.txt", t);
+    NosSuperficie a = nos(2, 2);
+    EXPECT_EQ(lerQuadro(*pasta / "a.txt", true, a).estado, EstadoQuadro::Completo);
+    // Numbers pushed past any plausible frame length by blanks: short.
+    escreverArquivo(*pasta / "b.txt", std::string(1u << 20, ' ') + textoQuadro(1, 2, 2, folhaSubindo));
+    EXPECT_EQ(lerQuadro(*pasta / "b.txt", true, a).estado, EstadoQuadro::Incompleto);
+}
+
 TEST(LeitorQuadros, SurvivesAnyBytes) {
     // Random bytes, and a good frame with random bytes overwritten, cut or spliced.
     std::mt19937 rng(20240611);

@@ -268,4 +268,27 @@ TEST_F(RenderGL, PlaybackShowsEachFrameInTurn) {
     EXPECT_EQ(diferentes(q2, foto("quadro2-de-novo")), 0);
 }
 
+TEST_F(RenderGL, LiveRunDrawsEachFrameAsItArrives) {
+    std::filesystem::create_directories(tevra_home::tmp());
+    form->iniciarAoVivo(11, 11);
+    ASSERT_TRUE(esperar([&] { return form->superficieGL()->isValid(); }));
+    QImage anterior = foto("vivo0");
+    EXPECT_EQ(contar(anterior).acesos, 0) << "nothing before the first frame";
+    for (int n = 1; n <= 3; ++n) {
+        escreverArquivo(caminhoQuadro(tevra_home::tmp(), n),
+                        textoQuadro(n, 11, 11, [](int q, int i, int j) {
+                            return std::array<double, 6>{i - 5.0, j - 5.0 + 2 * (q - 1), 0, 0, 0, 1};
+                        }));
+        form->quadroAoVivo(n);
+        ASSERT_TRUE(esperar([&] { return form->numQuadros == n; }));
+        const QImage agora = foto(n == 1 ? "vivo1" : "vivo");
+        EXPECT_GT(diferentes(anterior, agora), 1000) << n;
+        anterior = agora;
+    }
+    // After the run, playback of the whole series goes through the ordinary showing.
+    abrir(3, 11, 11);
+    form->SpeedButton1Click();
+    EXPECT_EQ(diferentes(anterior, foto("vivo-depois")), 0);
+}
+
 }  // namespace
