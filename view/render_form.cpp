@@ -126,7 +126,7 @@ TRenderForm::~TRenderForm() {
     relogio_.stop();
     if (painelGL_ && contextoPronto_) {
         painelGL_->makeCurrent();
-        if (maiorLista_ > 0) glDeleteLists(1, maiorLista_);
+        if (const int ate = std::max(maiorLista_, listasReservadas_); ate > 0) glDeleteLists(1, ate);
         if (textura_ != 0) glDeleteTextures(1, &textura_);
         painelGL_->doneCurrent();
     }
@@ -254,7 +254,8 @@ void TRenderForm::iniciarSerie(int quadros, int gi, int gj) {
     cargaPendente_ = false;
     progresso_->hide();
     excluirListas();
-    if (!serie_.iniciar(quadros, gi, gj))
+    serieRecusada_ = !serie_.iniciar(quadros, gi, gj);
+    if (serieRecusada_)
         informarUmaVez(QStringLiteral("grade %1 %2").arg(gi).arg(gj),
                        QStringLiteral("A grid of %1 x %2 nodes is too large to show; the animation stays empty.")
                            .arg(gi)
@@ -263,8 +264,7 @@ void TRenderForm::iniciarSerie(int quadros, int gi, int gj) {
 
 void TRenderForm::iniciarCarregador() {
     const int arquivos = serie_.arquivosASerLidos();
-    const std::size_t nos = static_cast<std::size_t>(std::max(gradeI, 0)) * static_cast<std::size_t>(std::max(gradeJ, 0));
-    if (arquivos == 0 || serie_.nos().numNos() != nos) {
+    if (arquivos == 0 || serieRecusada_) {
         concluirCarga();
         return;
     }

@@ -164,6 +164,7 @@ private:
     std::unique_ptr<CarregadorSerie> carga_;
     bool cargaAgendada_ = false;
     bool cargaPendente_ = false;  // waits for the context
+    bool serieRecusada_ = false;  // grid too large: nothing is read
     std::shared_ptr<std::atomic<bool>> avisoPendente_;
     bool aoVivo_ = false;
     bool semRecarga_ = false;
