@@ -26,6 +26,8 @@ TRestrForm::TRestrForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     QStringList cab;
     for (const char* t : titulos) cab << QString::fromLatin1(t);
     restrStringGrid->setHorizontalHeaderLabels(cab);
+    // Equal columns narrow enough that the whole table fits the window without scrolling.
+    restrStringGrid->horizontalHeader()->setDefaultSectionSize(64);
     // One empty restriction row, without a number, until a script is loaded.
     restrStringGrid->setVerticalHeaderItem(0, new QTableWidgetItem(QString()));
     for (int c = 0; c < 8; ++c) restrStringGrid->setItem(0, c, new QTableWidgetItem(QString()));
