@@ -1,4 +1,6 @@
 #pragma once
+
+#include "support/esperar_qt.h"
 // Shared by the window tests: dialogs that answer themselves, a private Tevra home, and
 // the five windows made the way the program makes them.
 
@@ -47,18 +49,6 @@ public:
         return r;
     }
 };
-
-// Processes events until `pronto` holds or `ms` pass; the result of the last test.
-inline bool esperarAte(const std::function<bool()>& pronto, int ms = 20000) {
-    QElapsedTimer t;
-    t.start();
-    while (!pronto()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
-}
 
 // A fresh Tevra home, the five windows and recording dialogs for every test; the
 // locale is fixed so that the host's settings cannot change the results.

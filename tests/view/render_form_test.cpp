@@ -18,21 +18,13 @@
 #include <memory>
 
 #include "dynamics/tevra_home.h"
+#include "support/esperar_qt.h"
 #include "quadros_teste.h"
 #include "view/render_form.h"
 
 namespace {
 
-bool esperar(const std::function<bool()>& pronto, int ms = 20000) {
-    QElapsedTimer t;
-    t.start();
-    while (!pronto()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return true;
-}
+bool esperar(const std::function<bool()>& pronto, int ms = 20000) { return esperarAte(pronto, ms); }
 
 void processarPor(int ms) {
     QElapsedTimer t;

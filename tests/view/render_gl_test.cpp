@@ -15,21 +15,13 @@
 #include <memory>
 
 #include "dynamics/tevra_home.h"
+#include "support/esperar_qt.h"
 #include "quadros_teste.h"
 #include "view/render_form.h"
 
 namespace {
 
-bool esperar(const std::function<bool()>& pronto, int ms = 30000) {
-    QElapsedTimer t;
-    t.start();
-    while (!pronto()) {
-        if (t.elapsed() > ms) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return true;
-}
+bool esperar(const std::function<bool()>& pronto, int ms = 30000) { return esperarAte(pronto, ms); }
 
 // A flat 11 x 11 sheet from -5 to 5 in x and y at height 0, normals +z.
 std::array<double, 6> folha(int, int i, int j) { return {i - 5.0, j - 5.0, 0, 0, 0, 1}; }
