@@ -6,11 +6,13 @@
 #include <cstdio>
 #include <string>
 
-#include "app/aplicacao.h"
-#include "app/janelas.h"
-#include "app/main_form.h"
-#include "dynamics/tevra_home.h"
-#include "view/dados_form.h"
+#include "app/janelas/aplicacao.h"
+#include "app/janelas/janelas.h"
+#include "app/janelas/main_form.h"
+#include "base/tevra_home.h"
+#include "view/janelas/dados_form.h"
+
+using namespace tevra;
 
 int main(int argc, char** argv) {
     // Help needs no display: answer it before Qt looks for one.
@@ -34,9 +36,9 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    if (!tevra_home::criarPastas())
+    if (!tevra::home::criarPastas())
         std::fprintf(stderr, "tevra: cannot create the Tevra home folders under %s\n",
-                     tevra_home::raiz().string().c_str());
+                     tevra::home::raiz().string().c_str());
 
     Janelas janelas;
     janelas.MainForm->show();

@@ -8,6 +8,8 @@
 #include "model/obj_deformavel.h"
 #include "model/solver.h"
 
+using namespace tevra;
+
 namespace {
 
 std::unique_ptr<ObjDeformavel> folha(int n, int solver) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+
 void BarraProgresso::mostrar(int feitos, int total) {
     if (!ativa_ || total <= 0) return;
     const auto agora = std::chrono::steady_clock::now();

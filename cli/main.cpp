@@ -7,12 +7,14 @@
 #include <cstdio>
 #include <string>
 
-#include "app/configuracao.h"
-#include "app/script_cena.h"
+#include "app/cena/configuracao.h"
+#include "app/cena/script_cena.h"
 #include "cli/barra_progresso.h"
 #include "dynamics/simulacao.h"
-#include "dynamics/tevra_home.h"
+#include "base/tevra_home.h"
 #include "model/solver.h"
+
+using namespace tevra;
 
 int main(int argc, char** argv) {
     CLI::App app{"Runs a Tevra scene script and writes its frame files"};
@@ -49,8 +51,8 @@ int main(int argc, char** argv) {
 
     OpcoesSimulacao op;
     if (pasta.empty()) {
-        tevra_home::criarPastas();
-        op.pasta = tevra_home::tmp();
+        tevra::home::criarPastas();
+        op.pasta = tevra::home::tmp();
     } else {
         op.pasta = pasta;
     }

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <memory>
 
+namespace tevra {
+
 namespace {
 
 // Text built in memory and written in one go; numbers as the stream's default
@@ -103,3 +105,5 @@ FalhaArquivo gravarDados(const ObjDeformavel& obj, const std::filesystem::path& 
             t.linha(idx, obj.e_chapeu[q][0][idx], obj.e_chapeu[q][1][idx], obj.e_chapeu[q][2][idx]);
     return gravar(nome, t.str());
 }
+
+}  // namespace tevra

@@ -5,6 +5,8 @@
 
 #include "model/obj_deformavel.h"
 
+namespace tevra {
+
 // Name patterns of the run's files; "XXXX" becomes the four-digit frame number.
 inline constexpr const char* kPadraoPontos = "pontosXXXX.txt";
 inline constexpr const char* kPadraoDados = "dadosXXXX.txt";
@@ -23,3 +25,5 @@ struct FalhaArquivo {
 FalhaArquivo gravarQuadro(const ObjDeformavel& obj, const std::filesystem::path& padrao, int n);
 // Full data dump: positions, normals, acceleration, forces and the elastic terms.
 FalhaArquivo gravarDados(const ObjDeformavel& obj, const std::filesystem::path& padrao, int n);
+
+}  // namespace tevra

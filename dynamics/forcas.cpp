@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace tevra {
+
 namespace {
 
 // Elastic terms this small are round-off of the differences and are dropped.
@@ -198,3 +200,5 @@ void limparForcas(ObjDeformavel& obj, int /*passo*/) {
         }
     }
 }
+
+}  // namespace tevra

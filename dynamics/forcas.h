@@ -2,9 +2,13 @@
 
 #include "model/obj_deformavel.h"
 
+namespace tevra {
+
 // External forces (acceleration field, fluid, point forces) and the internal elastic
 // terms `e_tio` and `somaChapeu`, from the current normals and stress terms.
 void calcularForcas(ObjDeformavel& obj, int passo);
 
 // Zeroes every elastic term of magnitude 1e-7 or less; a NaN stays a NaN.
 void limparForcas(ObjDeformavel& obj, int passo);
+
+}  // namespace tevra

@@ -3,6 +3,8 @@
 #include "dynamics/forcas.h"
 #include "dynamics/restricoes.h"
 
+namespace tevra {
+
 namespace {
 
 // Runs f(idx, s) for every component that may move this step, nodes in grid order.
@@ -125,3 +127,5 @@ void passoVerlet(ObjDeformavel& o) {
         o.posAnterior[s][idx] = antigo;
     });
 }
+
+}  // namespace tevra

@@ -2,6 +2,8 @@
 
 #include "model/obj_deformavel.h"
 
+namespace tevra {
+
 // One time step of each integrator. The forces of the current state are already computed;
 // the multi-stage ones re-evaluate them between stages. Held components never change.
 void passoEuler(ObjDeformavel& obj);
@@ -12,3 +14,5 @@ void passoVerlet(ObjDeformavel& obj);
 
 // Normals, geometry and forces for the positions as they now stand (no restriction update).
 void reavaliarForcas(ObjDeformavel& obj, int passo);
+
+}  // namespace tevra

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tevra {
+
 void atualizarRestricoes(ObjDeformavel& obj) {
     std::fill(obj.restricaoDoNo, obj.restricaoDoNo + obj.numNos(), 0);
     const int n = static_cast<int>(obj.restricoes.size());
@@ -11,3 +13,5 @@ void atualizarRestricoes(ObjDeformavel& obj) {
         if (r.inicio <= obj.passoAtual && obj.passoAtual < r.fim) obj.restricaoDoNo[r.u * obj.grade_j + r.v] = k + 1;
     }
 }
+
+}  // namespace tevra

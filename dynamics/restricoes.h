@@ -2,6 +2,8 @@
 
 #include "model/obj_deformavel.h"
 
+namespace tevra {
+
 // Rebuilds `restricaoDoNo` for the object's current `passoAtual`: 0 for a free node,
 // k + 1 when restriction k acts on it (the last active row wins).
 void atualizarRestricoes(ObjDeformavel& obj);
@@ -13,3 +15,5 @@ inline bool componenteLivre(const ObjDeformavel& obj, int idx, int s) {
     const Restricao& rest = obj.restricoes[r - 1];
     return rest.tipo != RestricaoFixa || rest.eixo[s] != 0;
 }
+
+}  // namespace tevra

@@ -8,6 +8,8 @@
 #include "dynamics/restricoes.h"
 #include "model/solver.h"
 
+namespace tevra {
+
 long long quadrosDaSimulacao(int quadros, int intervalo) {
     if (quadros < 1 || intervalo < 1) return 1;
     return 1 + (static_cast<long long>(quadros) - 1) / intervalo;
@@ -87,3 +89,5 @@ ResultadoSimulacao simular(ObjDeformavel& o, const OpcoesSimulacao& op) {
     res.passoFinal = o.passoAtual;
     return res;
 }
+
+}  // namespace tevra

@@ -8,6 +8,8 @@
 
 #include "model/obj_deformavel.h"
 
+namespace tevra {
+
 // File names hold four digits.
 inline constexpr int kMaxQuadros = 9999;
 
@@ -42,3 +44,5 @@ void avancarPasso(ObjDeformavel& obj, int i);
 
 // The whole run: initialise, frame 1, then every step and its frames.
 ResultadoSimulacao simular(ObjDeformavel& obj, const OpcoesSimulacao& opcoes);
+
+}  // namespace tevra

@@ -2,6 +2,8 @@
 
 #include "model/obj_deformavel.h"
 
+namespace tevra {
+
 namespace {
 
 // The tube's angular step is built from this value of 2 pi, not from the exact one;
@@ -89,3 +91,5 @@ void ObjDeformavel::inicializar() {
             velAnterior[c][idx] = velInicial[c];
         }
 }
+
+}  // namespace tevra

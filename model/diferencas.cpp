@@ -1,6 +1,8 @@
 #include "model/estencil.h"
 #include "model/obj_deformavel.h"
 
+namespace tevra {
+
 Vetor3 ObjDeformavel::derivada(int i, int j, int d) const {
     const estencil::Primeira e = estencil::primeira(i, j, d, grade_i, grade_j);
     Vetor3 r;
@@ -16,3 +18,5 @@ Vetor3 ObjDeformavel::derivadaSegunda(int i, int j, int k, int l) const {
     for (int c = 0; c < 3; ++c) r[c] = estencil::aplicar(e, pos[c]) / divisor;
     return r;
 }
+
+}  // namespace tevra

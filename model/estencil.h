@@ -2,6 +2,8 @@
 
 #include "model/obj_deformavel.h"
 
+namespace tevra {
+
 // Finite-difference stencils over the node grid, shared by the public `derivada` /
 // `derivadaSegunda` and by the per-step sweeps, so that both give the same bits.
 namespace estencil {
@@ -61,3 +63,5 @@ inline double aplicar(const Segunda& s, const double* p) {
 }
 
 }  // namespace estencil
+
+}  // namespace tevra

@@ -3,6 +3,8 @@
 #include "model/estencil.h"
 #include "model/obj_deformavel.h"
 
+namespace tevra {
+
 namespace {
 
 // Inverse metrics of nearly singular nodes are left at zero.
@@ -237,3 +239,5 @@ void ObjDeformavel::atualizarGeometria(int passo) {
     calcularCurvaturaETensoes(passo);
     calcularDivergencias();
 }
+
+}  // namespace tevra

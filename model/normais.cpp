@@ -2,6 +2,8 @@
 
 #include "model/obj_deformavel.h"
 
+namespace tevra {
+
 namespace {
 
 // Neighbour pairs around a node, in quadrant order: (+i, +j), (+j, -i), (-i, -j), (-j, +i).
@@ -71,3 +73,5 @@ void ObjDeformavel::calcularNormais(int /*passo*/) {
         }
     }
 }
+
+}  // namespace tevra

@@ -4,6 +4,8 @@
 
 #include "model/solver.h"
 
+namespace tevra {
+
 namespace {
 
 constexpr int kArraysObjeto = 3 * 7 + 4 + 4 + 12 + 4 + 4 + 3 + 3;
@@ -92,3 +94,5 @@ ObjDeformavel::ObjDeformavel(int gi, int gj, int s) : grade_i(gi), grade_j(gj), 
             for (auto& c : k) c = nullptr;
     }
 }
+
+}  // namespace tevra

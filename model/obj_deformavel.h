@@ -9,6 +9,8 @@
 #include "model/restricao.h"
 #include "model/vetor3.h"
 
+namespace tevra {
+
 // Shape codes of `ObjDeformavel::objeto`.
 enum Objeto : int {
     ObjetoPlano = 0,
@@ -128,3 +130,5 @@ private:
     void calcularCurvaturaETensoes(int passo);
     void calcularDivergencias();
 };
+
+}  // namespace tevra

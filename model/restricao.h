@@ -2,6 +2,8 @@
 
 #include "model/vetor3.h"
 
+namespace tevra {
+
 // Restriction kinds as stored in `Restricao::tipo`.
 enum TipoRestricao : int {
     RestricaoFixa = 1,   // holds the axes whose switch is 0
@@ -18,3 +20,5 @@ struct Restricao {
     int eixo[3] = {0, 0, 0};  // fixing: 0 holds the axis, anything else leaves it free
     Vetor3 forca;             // "forca": the force added to the node
 };
+
+}  // namespace tevra

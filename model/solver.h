@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+namespace tevra {
+
 // Integrator codes as stored in the object; 0 to 2 are not used.
 enum Solver : int {
     SolverEulerSemiExplicito = 3,
@@ -23,3 +25,5 @@ inline std::optional<int> codigoSolver(std::string_view nome) {
         if (nome == nomesSolver[k]) return SolverEulerSemiExplicito + k;
     return std::nullopt;
 }
+
+}  // namespace tevra

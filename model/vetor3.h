@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tevra {
+
 // Three doubles: accelerations, velocities, forces, and the view's rotation, scale and lights.
 struct Vetor3 {
     double x = 0.0;
@@ -9,3 +11,5 @@ struct Vetor3 {
     double& operator[](int c) { return c == 0 ? x : (c == 1 ? y : z); }
     double operator[](int c) const { return c == 0 ? x : (c == 1 ? y : z); }
 };
+
+}  // namespace tevra

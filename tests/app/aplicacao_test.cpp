@@ -9,10 +9,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/dialogos.h"
+#include "view/janelas/dialogos.h"
 
-#include "app/aplicacao.h"
-#include "app/duracao.h"
+#include "app/janelas/aplicacao.h"
+#include "app/janelas/duracao.h"
+
 
 namespace {
 

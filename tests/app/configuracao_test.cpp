@@ -1,9 +1,11 @@
 // From the window's texts to a ready surface.
 #include <gtest/gtest.h>
 
-#include "app/configuracao.h"
-#include "app/conversao.h"
+#include "app/cena/configuracao.h"
+#include "base/conversao.h"
 #include "model/solver.h"
+
+using namespace tevra;
 
 namespace {
 

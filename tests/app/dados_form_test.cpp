@@ -6,9 +6,11 @@
 #include <QHeaderView>
 
 #include "janelas_teste.h"
-#include "view/dados_form.h"
-#include "view/matriz_form.h"
-#include "view/render_form.h"
+#include "view/janelas/dados_form.h"
+#include "view/janelas/matriz_form.h"
+#include "view/janelas/render_form.h"
+
+using namespace tevra;
 
 namespace {
 

@@ -19,14 +19,14 @@
 #include <memory>
 #include <string>
 
-#include "app/dialogos.h"
-#include "app/janelas.h"
-#include "app/main_form.h"
-#include "app/restr_form.h"
-#include "dynamics/tevra_home.h"
-#include "view/dados_form.h"
-#include "view/matriz_form.h"
-#include "view/render_form.h"
+#include "view/janelas/dialogos.h"
+#include "app/janelas/janelas.h"
+#include "app/janelas/main_form.h"
+#include "app/janelas/restr_form.h"
+#include "base/tevra_home.h"
+#include "view/janelas/dados_form.h"
+#include "view/janelas/matriz_form.h"
+#include "view/janelas/render_form.h"
 
 // Records every message and answers the file dialog from a queue (empty: cancelled).
 class DialogosTeste : public Dialogos {
@@ -59,7 +59,7 @@ protected:
         casaAnterior_ = qgetenv("TEVRA_HOME");
         tinhaCasa_ = qEnvironmentVariableIsSet("TEVRA_HOME");
         qputenv("TEVRA_HOME", home_.path().toLocal8Bit());
-        ASSERT_TRUE(tevra_home::criarPastas());  // as the program does before its windows
+        ASSERT_TRUE(tevra::home::criarPastas());  // as the program does before its windows
         localeAnterior_ = QLocale();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         usarDialogos(&dlg);

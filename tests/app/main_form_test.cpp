@@ -12,13 +12,15 @@
 #include <QTableWidget>
 #include <set>
 
-#include "app/conversao.h"
-#include "app/main_form.h"
-#include "app/restr_form.h"
+#include "base/conversao.h"
+#include "app/janelas/main_form.h"
+#include "app/janelas/restr_form.h"
 #include "janelas_teste.h"
 #include "model/solver.h"
-#include "view/matriz_form.h"
-#include "view/render_form.h"
+#include "view/janelas/matriz_form.h"
+#include "view/janelas/render_form.h"
+
+using namespace tevra;
 
 namespace {
 

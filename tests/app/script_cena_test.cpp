@@ -3,8 +3,10 @@
 
 #include <sstream>
 
-#include "app/script_cena.h"
+#include "app/cena/script_cena.h"
 #include "support/arquivos_teste.h"
+
+using namespace tevra;
 
 namespace {
 

@@ -13,8 +13,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/main_form.h"
+#include "app/janelas/main_form.h"
 #include "janelas_teste.h"
+
+using namespace tevra;
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "support/arquivos_teste.h"
 
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -8,6 +8,8 @@
 #include "dynamics/simulacao.h"
 #include "support/arquivos_teste.h"
 
+using namespace tevra;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -8,6 +8,8 @@
 #include "dynamics/restricoes.h"
 #include "support/superficie.h"
 
+using namespace tevra;
+
 namespace {
 
 int id(const ObjDeformavel& o, int i, int j) { return i * o.grade_j + j; }

@@ -10,6 +10,8 @@
 #include "dynamics/simulacao.h"
 #include "support/superficie.h"
 
+using namespace tevra;
+
 namespace {
 
 const int kSolvers[] = {SolverEulerSemiExplicito, SolverPontoMedio, SolverRungeKutta, SolverLeapfrog, SolverVerlet};

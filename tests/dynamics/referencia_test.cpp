@@ -13,6 +13,7 @@
 
 #include "dynamics/referencia/referencia.h"
 
+
 namespace fs = std::filesystem;
 using referencia::CenaRef;
 using referencia::construirReferencia;

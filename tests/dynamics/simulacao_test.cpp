@@ -10,6 +10,8 @@
 #include "support/arquivos_teste.h"
 #include "support/superficie.h"
 
+using namespace tevra;
+
 namespace {
 
 namespace fs = std::filesystem;

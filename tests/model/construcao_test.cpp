@@ -5,6 +5,8 @@
 
 #include "support/superficie.h"
 
+using namespace tevra;
+
 namespace {
 
 int id(const ObjDeformavel& o, int i, int j) { return i * o.grade_j + j; }

@@ -5,6 +5,8 @@
 #include "model/obj_deformavel.h"
 #include "model/solver.h"
 
+namespace tevra {
+
 // Small surfaces for tests: elastic weights zero unless a test sets them.
 inline std::unique_ptr<ObjDeformavel> folhaPlana(int gi, int gj, double cx, double cy, double cz,
                                                  int solver = SolverEulerSemiExplicito) {
@@ -38,3 +40,5 @@ inline void pesos(ObjDeformavel& o, double eta, double qsi, double psi) {
             o.psi[k][l] = psi;
         }
 }
+
+}  // namespace tevra

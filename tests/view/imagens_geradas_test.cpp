@@ -7,6 +7,7 @@
 
 #include "support/arquivos_teste.h"
 
+
 namespace {
 
 const char* const kImagens[] = {"flag_brasil_hi_4.bmp", "play_blue24_h.bmp", "pause_blue24_h.bmp",

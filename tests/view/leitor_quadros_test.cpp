@@ -9,7 +9,9 @@
 #include "model/obj_deformavel.h"
 #include "quadros_teste.h"
 #include "support/superficie.h"
-#include "view/leitor_quadros.h"
+#include "view/quadros/leitor_quadros.h"
+
+using namespace tevra;
 
 namespace {
 

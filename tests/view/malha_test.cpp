@@ -4,8 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "view/malha.h"
-#include "view/reprodutor.h"
+#include "view/gl/malha.h"
+#include "view/quadros/reprodutor.h"
+
+using namespace tevra;
 
 namespace {
 

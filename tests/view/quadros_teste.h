@@ -8,7 +8,9 @@
 #include <string>
 
 #include "support/arquivos_teste.h"
-#include "view/leitor_quadros.h"
+#include "view/quadros/leitor_quadros.h"
+
+namespace tevra {
 
 // Position and normal of node (i, j) in frame n.
 using NoDoQuadro = std::function<std::array<double, 6>(int n, int i, int j)>;
@@ -40,3 +42,5 @@ inline void escreverSerie(const std::filesystem::path& pasta, int quadros, int g
 inline std::array<double, 6> folhaSubindo(int n, int i, int j) {
     return {static_cast<double>(i), static_cast<double>(j), n / 10.0, 0, 0, 1};
 }
+
+}  // namespace tevra

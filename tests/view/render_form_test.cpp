@@ -17,10 +17,12 @@
 
 #include <memory>
 
-#include "dynamics/tevra_home.h"
+#include "base/tevra_home.h"
 #include "support/esperar_qt.h"
 #include "quadros_teste.h"
-#include "view/render_form.h"
+#include "view/janelas/render_form.h"
+
+using namespace tevra;
 
 namespace {
 
@@ -61,7 +63,7 @@ protected:
         tinhaCasa_ = qEnvironmentVariableIsSet("TEVRA_HOME");
         casaAnterior_ = qgetenv("TEVRA_HOME");
         qputenv("TEVRA_HOME", casa_.path().toLocal8Bit());
-        tevra_home::criarPastas();
+        tevra::home::criarPastas();
         form = std::make_unique<TRenderForm>();
         QObject::connect(form.get(), &TRenderForm::problemaInformado, [this](const QString& m) { problemas << m; });
     }
@@ -135,7 +137,7 @@ TEST_F(RenderForm, CreatedHiddenWithItsToolBarAndCounter) {
     EXPECT_EQ(form->statusBar()->objectName(), "StatusBar1");
     // The glyph files were put into the home's Imagens folder.
     for (const char* nome : {"play_blue24_h.bmp", "pause_blue24_h.bmp"}) {
-        QFile f(QString::fromStdString((tevra_home::imagens() / nome).string()));
+        QFile f(QString::fromStdString((tevra::home::imagens() / nome).string()));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << nome;
         QFile a(QStringLiteral(TEVRA_SOURCE_DIR "/assets/") + nome);
         ASSERT_TRUE(a.open(QIODevice::ReadOnly));
@@ -146,7 +148,7 @@ TEST_F(RenderForm, CreatedHiddenWithItsToolBarAndCounter) {
 
 TEST_F(RenderForm, GlyphsAlreadyInTheHomeAreLeftAlone) {
     form.reset();
-    const auto play = tevra_home::imagens() / "play_blue24_h.bmp";
+    const auto play = tevra::home::imagens() / "play_blue24_h.bmp";
     QFile::remove(QString::fromStdString(play.string()));
     QFile::copy(QStringLiteral(TEVRA_SOURCE_DIR "/assets/stop_blue24_h.bmp"), QString::fromStdString(play.string()));
     form = std::make_unique<TRenderForm>();
@@ -154,7 +156,7 @@ TEST_F(RenderForm, GlyphsAlreadyInTheHomeAreLeftAlone) {
 }
 
 TEST_F(RenderForm, ShowingLoadsTheSeriesAndEveryShowingReloads) {
-    escreverSerie(tevra_home::tmp(), 3, 2, 3, folhaSubindo, 2);
+    escreverSerie(tevra::home::tmp(), 3, 2, 3, folhaSubindo, 2);
     abrir(3, 2, 3);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->serie().quadrosProntos(), 3);
@@ -167,7 +169,7 @@ TEST_F(RenderForm, ShowingLoadsTheSeriesAndEveryShowingReloads) {
 
     // Shown again while visible, with another grid and frame count: read again from frame 1.
     form->SpeedButton6Click();
-    escreverSerie(tevra_home::tmp(), 2, 3, 2, folhaSubindo, 0);
+    escreverSerie(tevra::home::tmp(), 2, 3, 2, folhaSubindo, 0);
     abrir(2, 3, 2);
     EXPECT_EQ(form->quadroAtual(), 1);
     EXPECT_EQ(form->serie().gradeI(), 3);
@@ -184,7 +186,7 @@ TEST_F(RenderForm, ShowingLoadsTheSeriesAndEveryShowingReloads) {
 }
 
 TEST_F(RenderForm, MissingFramesRepeatTheLastOneAndNothingBreaks) {
-    escreverSerie(tevra_home::tmp(), 3, 2, 2, folhaSubindo);
+    escreverSerie(tevra::home::tmp(), 3, 2, 2, folhaSubindo);
     abrir(400, 2, 2);  // as the main window asks after a short run
     EXPECT_EQ(form->serie().quadrosProntos(), 400);
     EXPECT_EQ(form->serie().imagemDoQuadro(2), 2);
@@ -198,7 +200,7 @@ TEST_F(RenderForm, MissingFramesRepeatTheLastOneAndNothingBreaks) {
     // but the last, which is reported once.
     abrir(3, 5, 5);
     EXPECT_EQ(form->serie().imagemDoQuadro(3), 0);
-    std::filesystem::remove_all(tevra_home::tmp());
+    std::filesystem::remove_all(tevra::home::tmp());
     abrir(20, 4, 4);
     EXPECT_EQ(form->serie().quadrosFalhos(), 20);
     EXPECT_TRUE(problemas.isEmpty());
@@ -220,7 +222,7 @@ TEST_F(RenderForm, EmptySeriesShowsFrameOneAndPlayStopsAtOnce) {
 // ---- Playback --------------------------------------------------------------------------------
 
 TEST_F(RenderForm, PlaysEachFrameInTurnAndStopsOnTheLast) {
-    escreverSerie(tevra_home::tmp(), 3, 2, 2, folhaSubindo);
+    escreverSerie(tevra::home::tmp(), 3, 2, 2, folhaSubindo);
     abrir(3, 2, 2);
     QStringList vistos{status()};
     QObject::connect(form->statusBar(), &QStatusBar::messageChanged, [&](const QString& m) {
@@ -247,7 +249,7 @@ TEST_F(RenderForm, PlaysEachFrameInTurnAndStopsOnTheLast) {
 }
 
 TEST_F(RenderForm, HiddenWindowPlaysOnToTheEnd) {
-    escreverSerie(tevra_home::tmp(), 4, 2, 2, folhaSubindo);
+    escreverSerie(tevra::home::tmp(), 4, 2, 2, folhaSubindo);
     abrir(4, 2, 2);
     form->SpeedButton3Click();
     form->close();
@@ -260,7 +262,7 @@ TEST_F(RenderForm, HiddenWindowPlaysOnToTheEnd) {
 }
 
 TEST_F(RenderForm, PausedWindowDrawsNothingUntilSomethingChanges) {
-    escreverSerie(tevra_home::tmp(), 5, 2, 2, folhaSubindo);
+    escreverSerie(tevra::home::tmp(), 5, 2, 2, folhaSubindo);
     abrir(5, 2, 2);
     ContaPinturas pinturas;
     form->centralWidget()->installEventFilter(&pinturas);
@@ -283,7 +285,7 @@ TEST_F(RenderForm, PausedWindowDrawsNothingUntilSomethingChanges) {
 }
 
 TEST_F(RenderForm, ToolBarFollowsThePlaybackTable) {
-    escreverSerie(tevra_home::tmp(), 10, 2, 2, folhaSubindo);
+    escreverSerie(tevra::home::tmp(), 10, 2, 2, folhaSubindo);
     abrir(10, 2, 2);
 
     pausadoEm(4);  // play/pause toggles, the frame stays; the counter is not refreshed by it
@@ -443,7 +445,7 @@ TEST_F(RenderForm, LightKeysMoveTheSelectedLightOnlyWithLighting) {
 }
 
 TEST_F(RenderForm, EscRestartsPlaybackFromFrameOne) {
-    escreverSerie(tevra_home::tmp(), 30, 2, 2, folhaSubindo);
+    escreverSerie(tevra::home::tmp(), 30, 2, 2, folhaSubindo);
     abrir(30, 2, 2);
     pausadoEm(20);
     tecla(Qt::Key_Escape);
@@ -489,9 +491,9 @@ TEST_F(RenderForm, ClickShowsTheXThenTheYCoordinate) {
 // ---- Images ----------------------------------------------------------------------------------
 
 TEST_F(RenderForm, UnreadableGlyphIsReportedOnceAndTheBuiltInOneShown) {
-    escreverSerie(tevra_home::tmp(), 10, 2, 2, folhaSubindo);
+    escreverSerie(tevra::home::tmp(), 10, 2, 2, folhaSubindo);
     abrir(10, 2, 2);
-    escreverArquivo(tevra_home::imagens() / "pause_blue24_h.bmp", "not a bitmap");
+    escreverArquivo(tevra::home::imagens() / "pause_blue24_h.bmp", "not a bitmap");
     form->SpeedButton3Click();
     form->SpeedButton3Click();
     form->SpeedButton3Click();
@@ -500,7 +502,7 @@ TEST_F(RenderForm, UnreadableGlyphIsReportedOnceAndTheBuiltInOneShown) {
     ASSERT_EQ(problemas.size(), 1);
     EXPECT_TRUE(problemas[0].contains("pause_blue24_h.bmp"));
     // The play glyph is still fine; removing it adds one report of its own.
-    std::filesystem::remove(tevra_home::imagens() / "play_blue24_h.bmp");
+    std::filesystem::remove(tevra::home::imagens() / "play_blue24_h.bmp");
     form->SpeedButton4Click();
     form->SpeedButton4Click();
     EXPECT_EQ(problemas.size(), 2);
@@ -510,15 +512,15 @@ TEST_F(RenderForm, UnreadableGlyphIsReportedOnceAndTheBuiltInOneShown) {
 // ---- Animation on-the-fly ------------------------------------------------------------------
 
 TEST_F(RenderForm, LiveRunShowsEachFrameAsItIsWritten) {
-    std::filesystem::remove_all(tevra_home::tmp());
-    std::filesystem::create_directories(tevra_home::tmp());
+    std::filesystem::remove_all(tevra::home::tmp());
+    std::filesystem::create_directories(tevra::home::tmp());
     form->iniciarAoVivo(2, 3);
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(form->aoVivo());
     EXPECT_FALSE(form->carregando());
     EXPECT_EQ(form->numQuadros, 0);
     auto gravar = [&](int n) {
-        escreverArquivo(caminhoQuadro(tevra_home::tmp(), n), textoQuadro(n, 2, 3, folhaSubindo, 2));
+        escreverArquivo(caminhoQuadro(tevra::home::tmp(), n), textoQuadro(n, 2, 3, folhaSubindo, 2));
         form->quadroAoVivo(n);
     };
     for (int n = 1; n <= 3; ++n) gravar(n);

@@ -14,10 +14,12 @@
 #include <cmath>
 #include <memory>
 
-#include "dynamics/tevra_home.h"
+#include "base/tevra_home.h"
 #include "support/esperar_qt.h"
 #include "quadros_teste.h"
-#include "view/render_form.h"
+#include "view/janelas/render_form.h"
+
+using namespace tevra;
 
 namespace {
 
@@ -89,7 +91,7 @@ protected:
     }
 
     void serie(int quadros, int gi, int gj, const NoDoQuadro& no, int objeto = 0) {
-        escreverSerie(tevra_home::tmp(), quadros, gi, gj, no, objeto);
+        escreverSerie(tevra::home::tmp(), quadros, gi, gj, no, objeto);
     }
     void abrir(int quadros, int gi, int gj) {
         form->numQuadros = quadros;
@@ -261,13 +263,13 @@ TEST_F(RenderGL, PlaybackShowsEachFrameInTurn) {
 }
 
 TEST_F(RenderGL, LiveRunDrawsEachFrameAsItArrives) {
-    std::filesystem::create_directories(tevra_home::tmp());
+    std::filesystem::create_directories(tevra::home::tmp());
     form->iniciarAoVivo(11, 11);
     ASSERT_TRUE(esperar([&] { return form->superficieGL()->isValid(); }));
     QImage anterior = foto("vivo0");
     EXPECT_EQ(contar(anterior).acesos, 0) << "nothing before the first frame";
     for (int n = 1; n <= 3; ++n) {
-        escreverArquivo(caminhoQuadro(tevra_home::tmp(), n),
+        escreverArquivo(caminhoQuadro(tevra::home::tmp(), n),
                         textoQuadro(n, 11, 11, [](int q, int i, int j) {
                             return std::array<double, 6>{i - 5.0, j - 5.0 + 2 * (q - 1), 0, 0, 0, 1};
                         }));

@@ -9,7 +9,9 @@
 #include <thread>
 
 #include "quadros_teste.h"
-#include "view/serie_quadros.h"
+#include "view/quadros/serie_quadros.h"
+
+using namespace tevra;
 
 namespace {
 

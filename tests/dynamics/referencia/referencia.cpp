@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+
 namespace referencia {
 
 ObjetoRef::ObjetoRef(const CenaRef& cena)

@@ -7,6 +7,7 @@
 
 #include "dynamics/referencia/referencia.h"
 
+
 namespace referencia {
 
 // ---------------------------------------------------------------------------
