@@ -42,32 +42,21 @@ private:
     std::string buf_;
 };
 
-FalhaArquivo gravar(const std::filesystem::path& nome, const std::string& conteudo) {
+Escrita gravar(const std::filesystem::path& nome, const std::string& conteudo) {
     std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(nome.c_str(), "wb"), &std::fclose);
-    if (!f) return {nome.string() + ": " + std::strerror(errno)};
+    if (!f) return FalhaEscrita{nome, std::strerror(errno)};
     if (std::fwrite(conteudo.data(), 1, conteudo.size(), f.get()) != conteudo.size())
-        return {nome.string() + ": " + std::strerror(errno)};
+        return FalhaEscrita{nome, std::strerror(errno)};
     FILE* bruto = f.release();
-    if (std::fclose(bruto) != 0) return {nome.string() + ": " + std::strerror(errno)};
-    return {};
+    if (std::fclose(bruto) != 0) return FalhaEscrita{nome, std::strerror(errno)};
+    return std::nullopt;
 }
 
 }  // namespace
 
-std::filesystem::path nomeArquivoQuadro(const std::filesystem::path& padrao, int n) {
-    std::string s = padrao.string();
-    const std::size_t fim = s.rfind(".txt");
-    if (fim == std::string::npos || fim < 4 || n < 1 || n > 9999) return {};
-    s[fim - 4] = static_cast<char>('0' + n / 1000);
-    s[fim - 3] = static_cast<char>('0' + n / 100 % 10);
-    s[fim - 2] = static_cast<char>('0' + n / 10 % 10);
-    s[fim - 1] = static_cast<char>('0' + n % 10);
-    return std::filesystem::path(s);
-}
-
-FalhaArquivo gravarQuadro(const ObjDeformavel& obj, const std::filesystem::path& padrao, int n) {
+Escrita gravarQuadro(const ObjDeformavel& obj, const std::filesystem::path& padrao, int n) {
     const std::filesystem::path nome = nomeArquivoQuadro(padrao, n);
-    if (nome.empty()) return {"frame number " + std::to_string(n) + " does not fit a four-digit file name"};
+    if (nome.empty()) return FalhaEscrita{{}, "frame number " + std::to_string(n) + " does not fit a four-digit file name"};
     const int nos = obj.numNos();
     Texto t(static_cast<std::size_t>(nos) * 90 + 128);
     if (n == 1) {
@@ -84,9 +73,9 @@ FalhaArquivo gravarQuadro(const ObjDeformavel& obj, const std::filesystem::path&
     return gravar(nome, t.str());
 }
 
-FalhaArquivo gravarDados(const ObjDeformavel& obj, const std::filesystem::path& padrao, int n) {
+Escrita gravarDados(const ObjDeformavel& obj, const std::filesystem::path& padrao, int n) {
     const std::filesystem::path nome = nomeArquivoQuadro(padrao, n);
-    if (nome.empty()) return {"frame number " + std::to_string(n) + " does not fit a four-digit file name"};
+    if (nome.empty()) return FalhaEscrita{{}, "frame number " + std::to_string(n) + " does not fit a four-digit file name"};
     const int nos = obj.numNos();
     Texto t(static_cast<std::size_t>(nos) * 400 + 256);
     auto secao = [&](const char* titulo, double* const* v) {

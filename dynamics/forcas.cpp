@@ -183,12 +183,12 @@ void forcasInternas(ObjDeformavel& o) {
 
 }  // namespace
 
-void calcularForcas(ObjDeformavel& obj, int /*passo*/) {
+void calcularForcas(ObjDeformavel& obj, int /*numPasso*/) {
     forcasExternasEPsiDiv(obj);
     forcasInternas(obj);
 }
 
-void limparForcas(ObjDeformavel& obj, int /*passo*/) {
+void limparForcas(ObjDeformavel& obj, int /*numPasso*/) {
     const int n = obj.numNos();
     for (int c = 0; c < 3; ++c) {
         double* sc = obj.somaChapeu[c];

@@ -29,11 +29,11 @@ inline double aceleracaoDe(const ObjDeformavel& o, int idx, int s) {
 
 }  // namespace
 
-void reavaliarForcas(ObjDeformavel& obj, int passo) {
-    obj.calcularNormais(passo);
-    obj.atualizarGeometria(passo);
-    calcularForcas(obj, passo);
-    limparForcas(obj, passo);
+void reavaliarForcas(ObjDeformavel& obj, int numPasso) {
+    obj.calcularNormais(numPasso);
+    obj.atualizarGeometria(numPasso);
+    calcularForcas(obj, numPasso);
+    limparForcas(obj, numPasso);
 }
 
 void passoEuler(ObjDeformavel& o) {
@@ -50,14 +50,14 @@ void passoEuler(ObjDeformavel& o) {
 
 // The velocity kick is half a step: the stored velocity is the half-step one, which is
 // what the leapfrog start needs.
-void passoPontoMedio(ObjDeformavel& o, int passo) {
+void passoPontoMedio(ObjDeformavel& o, int numPasso) {
     const double dt = o.passo;
     paraCadaLivre(o, [&](int idx, int s) {
         o.velAnterior[s][idx] = o.vel[s][idx];
         o.posAnterior[s][idx] = o.pos[s][idx];
         o.pos[s][idx] = o.pos[s][idx] + 0.5 * dt * o.vel[s][idx];
     });
-    reavaliarForcas(o, passo);
+    reavaliarForcas(o, numPasso);
     paraCadaLivre(o, [&](int idx, int s) {
         const double a = aceleracaoDe(o, idx, s);
         o.vel[s][idx] = o.velAnterior[s][idx] + 0.5 * dt * a;
@@ -66,7 +66,7 @@ void passoPontoMedio(ObjDeformavel& o, int passo) {
 }
 
 // Each increment is dt times the velocity after its stage's kick.
-void passoRungeKutta(ObjDeformavel& o, int passo) {
+void passoRungeKutta(ObjDeformavel& o, int numPasso) {
     const double dt = o.passo;
     auto& k = o.incrementoRK;
     paraCadaLivre(o, [&](int idx, int s) {
@@ -77,21 +77,21 @@ void passoRungeKutta(ObjDeformavel& o, int passo) {
         o.posAnterior[s][idx] = o.pos[s][idx];
         o.pos[s][idx] = o.pos[s][idx] + 0.5 * dt * o.vel[s][idx];
     });
-    reavaliarForcas(o, passo);
+    reavaliarForcas(o, numPasso);
     paraCadaLivre(o, [&](int idx, int s) {
         const double a = aceleracaoDe(o, idx, s);
         o.vel[s][idx] = o.velAnterior[s][idx] + 0.5 * dt * a;
         k[1][s][idx] = dt * o.vel[s][idx];
         o.pos[s][idx] = o.posAnterior[s][idx] + 0.5 * dt * o.vel[s][idx];
     });
-    reavaliarForcas(o, passo);
+    reavaliarForcas(o, numPasso);
     paraCadaLivre(o, [&](int idx, int s) {
         const double a = aceleracaoDe(o, idx, s);
         o.vel[s][idx] = o.velAnterior[s][idx] + 0.5 * dt * a;
         k[2][s][idx] = dt * o.vel[s][idx];
         o.pos[s][idx] = o.posAnterior[s][idx] + dt * o.vel[s][idx];
     });
-    reavaliarForcas(o, passo);
+    reavaliarForcas(o, numPasso);
     const double umSexto = 1.0 / 6.0;
     const double umTerco = 1.0 / 3.0;
     paraCadaLivre(o, [&](int idx, int s) {
@@ -103,9 +103,9 @@ void passoRungeKutta(ObjDeformavel& o, int passo) {
     });
 }
 
-void passoLeapfrog(ObjDeformavel& o, int passo) {
-    if (passo == 1) {
-        passoPontoMedio(o, passo);
+void passoLeapfrog(ObjDeformavel& o, int numPasso) {
+    if (numPasso == 1) {
+        passoPontoMedio(o, numPasso);
         return;
     }
     const double dt = o.passo;

@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "base/limites.h"
+#include "base/nomes_arquivos.h"
 #include "dynamics/arquivos.h"
 #include "dynamics/forcas.h"
 #include "dynamics/integradores.h"
@@ -9,21 +11,6 @@
 #include "model/solver.h"
 
 namespace tevra {
-
-long long quadrosDaSimulacao(int quadros, int intervalo) {
-    if (quadros < 1 || intervalo < 1) return 1;
-    return 1 + (static_cast<long long>(quadros) - 1) / intervalo;
-}
-
-std::optional<std::string> verificarGravacao(int quadros, int intervalo) {
-    if (intervalo < 1)
-        return "The recording interval must be at least 1 (it is " + std::to_string(intervalo) + ")";
-    const long long n = quadrosDaSimulacao(quadros, intervalo);
-    if (n > kMaxQuadros)
-        return "This run would write " + std::to_string(n) + " frames; at most " + std::to_string(kMaxQuadros) +
-               " fit the four-digit file names (raise the interval or lower the iterations)";
-    return std::nullopt;
-}
 
 namespace {
 
@@ -52,33 +39,30 @@ void avancarPasso(ObjDeformavel& o, int i) {
 
 ResultadoSimulacao simular(ObjDeformavel& o, const OpcoesSimulacao& op) {
     ResultadoSimulacao res;
-    auto anotar = [&res](const FalhaArquivo& f) {
+    auto anotar = [&res](Escrita f) {
         if (!f) return;
-        if (res.falhas++ == 0) res.primeiraFalha = f.motivo;
+        if (res.falhas++ == 0) res.primeiraFalha = std::move(f);
     };
     std::error_code ec;
     std::filesystem::create_directories(op.pasta, ec);
     const std::filesystem::path pontos = op.pasta / kPadraoPontos;
+    auto gravarQuadroDaVez = [&](int quadro) {
+        anotar(gravarQuadro(o, pontos, quadro));
+        ++res.quadros;
+        if (o.flagDados == 1 && quadro > 1) anotar(gravarDados(o, op.pasta / kPadraoDedos, quadro));
+        if (op.quadroGravado) anotar(op.quadroGravado(o, quadro, nomeArquivoQuadro(pontos, quadro)));
+    };
 
     o.passoAtual = 1;
     o.inicializar();
     if (o.flagDados == 1) anotar(gravarDados(o, op.pasta / kPadraoDados, 1));
     int quadro = 1;
-    anotar(gravarQuadro(o, pontos, quadro));
-    ++res.quadros;
-    if (op.quadroGravado) op.quadroGravado(quadro, nomeArquivoQuadro(pontos, quadro));
-    ++quadro;
+    gravarQuadroDaVez(quadro++);
 
-    const int total = o.quadros > 1 ? o.quadros - 1 : 0;
+    const int total = passosDaSimulacao(o.quadros);
     for (int i = 1; i < o.quadros; ++i) {
         avancarPasso(o, i);
-        if (o.intervalo > 0 && i % o.intervalo == 0) {
-            anotar(gravarQuadro(o, pontos, quadro));
-            ++res.quadros;
-            if (o.flagDados == 1) anotar(gravarDados(o, op.pasta / kPadraoDedos, quadro));
-            if (op.quadroGravado) op.quadroGravado(quadro, nomeArquivoQuadro(pontos, quadro));
-            ++quadro;
-        }
+        if (o.intervalo > 0 && i % o.intervalo == 0) gravarQuadroDaVez(quadro++);
         res.passos = i;
         if (op.progresso) op.progresso(i, total);
         if (op.cancelar && op.cancelar->load(std::memory_order_relaxed) && i + 1 < o.quadros) {

@@ -77,7 +77,7 @@ double ObjDeformavel::somarArea() const {
 
 // Curvature, mixed curvature and Christoffel symbols of every node; from step 1 on also
 // the metric, bending and coupling stress terms. Step 0 fixes the rest curvature.
-void ObjDeformavel::calcularCurvaturaETensoes(int passo) {
+void ObjDeformavel::calcularCurvaturaETensoes(int numPasso) {
     const int gi = grade_i;
     const int gj = grade_j;
     const double ratio = area0 / area;
@@ -111,7 +111,7 @@ void ObjDeformavel::calcularCurvaturaETensoes(int passo) {
             double ginv[4];
             for (int a = 0; a < 4; ++a) {
                 nos.B[a][idx] = b[a];
-                if (passo == 0) nos.B0[a][idx] = b[a];
+                if (numPasso == 0) nos.B0[a][idx] = b[a];
                 ginv[a] = nos.Ginv[a][idx];
             }
 
@@ -147,7 +147,7 @@ void ObjDeformavel::calcularCurvaturaETensoes(int passo) {
                 }
             for (int a = 0; a < 8; ++a) nos.christoffel[a][idx] = chr[a];
 
-            if (passo == 0) continue;
+            if (numPasso == 0) continue;
 
             double h0[4], dg[4], b0[4];
             for (int a = 0; a < 4; ++a) {
@@ -232,11 +232,11 @@ void ObjDeformavel::calcularDivergencias() {
     }
 }
 
-void ObjDeformavel::atualizarGeometria(int passo) {
+void ObjDeformavel::atualizarGeometria(int numPasso) {
     calcularTangentesEMetrica();
     area = somarArea();
     massa = area0 / area * densidade0;
-    calcularCurvaturaETensoes(passo);
+    calcularCurvaturaETensoes(numPasso);
     calcularDivergencias();
 }
 

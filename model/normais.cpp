@@ -18,7 +18,7 @@ constexpr double kSenoQuadrado = 1e-7;
 
 }  // namespace
 
-void ObjDeformavel::calcularNormais(int /*passo*/) {
+void ObjDeformavel::calcularNormais(int /*numPasso*/) {
     const int gi = grade_i;
     const int gj = grade_j;
     const double* px = pos[0];

@@ -19,7 +19,7 @@ int numArrays(int solver) {
 
 // Arrays of the same length that start on the same page offset compete for the same
 // cache sets; each one is padded by a cache line more than the one before.
-std::size_t passoArray(std::size_t n) { return (n + 7) / 8 * 8 + 8; }
+std::size_t larguraDeArray(std::size_t n) { return (n + 7) / 8 * 8 + 8; }
 
 }  // namespace
 
@@ -37,17 +37,17 @@ ObjDeformavel::ObjDeformavel(int gi, int gj, int s) : grade_i(gi), grade_j(gj), 
     fluidoAtivo = 0;
     flagDados = 0;
     const std::size_t n = static_cast<std::size_t>(numNos());
-    const std::size_t passo = passoArray(n);
+    const std::size_t larguraArray = larguraDeArray(n);
     const int total = numArrays(solver);
     restricaoDoNoMem_.assign(n, 0);
     restricaoDoNo = restricaoDoNoMem_.data();
     // Zeroed: the dump of frame 1 prints the force and acceleration arrays before any step.
-    arena_ = std::make_unique<double[]>(passo * static_cast<std::size_t>(total));
+    arena_ = std::make_unique<double[]>(larguraArray * static_cast<std::size_t>(total));
 
     double* proximo = arena_.get();
     auto pega = [&]() {
         double* a = proximo;
-        proximo += passo;
+        proximo += larguraArray;
         return a;
     };
     auto pegaN = [&](double** destino, int quantos) {

@@ -115,8 +115,8 @@ public:
     int numNos() const { return grade_i * grade_j; }
 
     void inicializar();
-    void calcularNormais(int passo);
-    void atualizarGeometria(int passo);
+    void calcularNormais(int numPasso);
+    void atualizarGeometria(int numPasso);
     Vetor3 derivada(int i, int j, int d) const;
     Vetor3 derivadaSegunda(int i, int j, int k, int l) const;
 
@@ -127,7 +127,7 @@ private:
     void construirForma();
     void calcularTangentesEMetrica();
     double somarArea() const;
-    void calcularCurvaturaETensoes(int passo);
+    void calcularCurvaturaETensoes(int numPasso);
     void calcularDivergencias();
 };
 

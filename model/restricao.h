@@ -19,6 +19,8 @@ struct Restricao {
     int fim = 0;
     int eixo[3] = {0, 0, 0};  // fixing: 0 holds the axis, anything else leaves it free
     Vetor3 forca;             // "forca": the force added to the node
+
+    bool operator==(const Restricao&) const = default;
 };
 
 }  // namespace tevra

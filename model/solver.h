@@ -14,7 +14,7 @@ enum Solver : int {
     SolverVerlet = 7,
 };
 
-// The solver names in the order in which a text is matched against them.
+// The one list of solver names, in code order and in the order a text is matched.
 inline constexpr std::string_view nomesSolver[] = {
     "Semi-explicit Euler", "Midpoint", "Runge-Kutta", "Leapfrog", "Verlet",
 };
@@ -24,6 +24,12 @@ inline std::optional<int> codigoSolver(std::string_view nome) {
     for (int k = 0; k < 5; ++k)
         if (nome == nomesSolver[k]) return SolverEulerSemiExplicito + k;
     return std::nullopt;
+}
+
+// The name of a solver code; nothing for a code that names none.
+inline std::optional<std::string_view> nomeSolver(int codigo) {
+    if (codigo < SolverEulerSemiExplicito || codigo > SolverVerlet) return std::nullopt;
+    return nomesSolver[codigo - SolverEulerSemiExplicito];
 }
 
 }  // namespace tevra

@@ -10,6 +10,7 @@ struct Vetor3 {
 
     double& operator[](int c) { return c == 0 ? x : (c == 1 ? y : z); }
     double operator[](int c) const { return c == 0 ? x : (c == 1 ? y : z); }
+    bool operator==(const Vetor3&) const = default;
 };
 
 }  // namespace tevra

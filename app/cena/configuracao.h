@@ -1,24 +1,33 @@
 #pragma once
 
 #include <memory>
-#include <stdexcept>
+#include <string>
+#include <string_view>
 
+#include "app/cena/cena.h"
 #include "app/cena/formulario_cena.h"
 #include "model/obj_deformavel.h"
 
 namespace tevra {
 
-// A value of the window that cannot become the simulation: the text is for the user.
-struct ErroConfiguracao : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
+// The set-up checks, each throwing ErroEntrada with the text for the user. Every scene
+// passes all of them, in this order, before it becomes a surface.
+void verificarGrade(int grade_i, int grade_j, int solver);  // at least 2 x 2, fits memory
+void verificarForma(const Cena& cena);                      // the surface has an area
+void verificarGravacao(int quadros, int intervalo);         // interval >= 1, at most 9999 frames
+void verificarCena(const Cena& cena);                        // all of the above, and the solver
 
-// Builds a ready-to-run surface from the texts of the window, in the window's order of
-// reading, with `separador` as the decimal separator of real values. Throws
-// ErroConfiguracao at the first value that does not convert or cannot be simulated.
+// "'X' is not a solver; choose ..." for a solver text that names none.
+std::string mensagemSolverDesconhecido(std::string_view texto);
+
+// A ready-to-run surface: the scene checked, the object built and filled member by member.
+std::unique_ptr<ObjDeformavel> criarObjeto(const Cena& cena);
+
+// The same without the checks, for engine-level tests and benchmarks that build scenes the
+// set-up would refuse (a solver code that names no integrator, a huge iteration count).
+std::unique_ptr<ObjDeformavel> construirObjeto(const Cena& cena);
+
+// The same from the window's texts, with the user's decimal separator.
 std::unique_ptr<ObjDeformavel> criarObjeto(const FormularioCena& form, char separador);
-
-// Physical memory of this machine in bytes (0 when unknown).
-unsigned long long memoriaFisica();
 
 }  // namespace tevra

@@ -7,15 +7,13 @@
 #include <optional>
 #include <vector>
 
+#include "app/cena/conversao_cena.h"
 #include "base/conversao.h"
+#include "base/erros.h"
 
 namespace tevra {
 
 namespace {
-
-struct ErroCarga {
-    std::string mensagem;
-};
 
 bool branco(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -35,8 +33,8 @@ public:
         std::string t;
         while (c != EOF && !branco(c)) {
             if (t.size() == kMaxToken)
-                throw ErroCarga{"The script holds a token longer than " + std::to_string(kMaxToken) +
-                                " characters, starting '" + t + "'"};
+                throw ErroEntrada("The script holds a token longer than " + std::to_string(kMaxToken) +
+                                " characters, starting '" + t + "'");
             t.push_back(static_cast<char>(c));
             c = sb->snextc();
         }
@@ -46,7 +44,7 @@ public:
 
     // Reads one token that must be there: `onde` names the block for the message.
     const std::string& lerEm(const char* onde) {
-        if (!ler()) throw ErroCarga{std::string("The script ends inside the \"") + onde + "\" block"};
+        if (!ler()) throw ErroEntrada(std::string("The script ends inside the \"") + onde + "\" block");
         return atual;
     }
 
@@ -54,11 +52,19 @@ public:
         for (int k = 0; k < n; ++k) lerEm(onde);
     }
 
+    // The keyword anywhere in the rest of the file; false, with the file read to its end,
+    // when it is not there.
+    bool buscarOpcional(const char* chave) {
+        while (atual != chave)
+            if (!ler()) return false;
+        return true;
+    }
+
     // While the current token is not one of the keywords, read the next one; the current
     // token is tested before anything is read.
     void buscar(const char* chave, const char* outra = nullptr) {
         while (atual != chave && !(outra && atual == outra)) {
-            if (!ler()) throw ErroCarga{std::string("The script ends before the keyword \"") + chave + "\""};
+            if (!ler()) throw ErroEntrada(std::string("The script ends before the keyword \"") + chave + "\"");
         }
     }
 
@@ -74,7 +80,7 @@ std::string depoisDoIgual(const std::string& t) {
 
 }  // namespace
 
-ResultadoCarga carregarScript(std::istream& entrada, FormularioCena& f) {
+void carregarScript(std::istream& entrada, FormularioCena& f) {
     Leitor L(entrada);
     auto valorSimples = [&](const char* chave, const char* destino) {
         L.buscar(chave);
@@ -95,80 +101,96 @@ ResultadoCarga carregarScript(std::istream& entrada, FormularioCena& f) {
         for (int a = 0; a < 4; ++a) f.caixas[destino[a]] = L.lerEm(chave);
     };
 
-    try {
-        valorSimples("delta_t", caixa::passo);
-        valorSimples("n_passos", caixa::quadros);
-        valorSimples("pula", caixa::intervalo);
-        valorSimples("tempo_animacao", caixa::tempo);
-        L.buscar("grid");
-        L.pular(1, "grid");
-        f.caixas[caixa::grade_i] = L.lerEm("grid");
-        f.caixas[caixa::grade_j] = L.lerEm("grid");
-        vetor("aceleracao", caixa::acel);
-        vetor("velocidade", caixa::vel);
-        tensor("eta", caixa::eta);
-        tensor("qsi", caixa::qsi);
-        tensor("psi", caixa::psi);
-        valorSimples("massa", caixa::massa);
-        valorSimples("gama", caixa::gama);
+    valorSimples("delta_t", caixa::passo);
+    valorSimples("n_passos", caixa::quadros);
+    valorSimples("pula", caixa::intervalo);
+    valorSimples("tempo_animacao", caixa::tempo);
+    L.buscar("grid");
+    L.pular(1, "grid");
+    f.caixas[caixa::grade_i] = L.lerEm("grid");
+    f.caixas[caixa::grade_j] = L.lerEm("grid");
+    vetor("aceleracao", caixa::acel);
+    vetor("velocidade", caixa::vel);
+    tensor("eta", caixa::eta);
+    tensor("qsi", caixa::qsi);
+    tensor("psi", caixa::psi);
+    valorSimples("massa", caixa::massa);
+    valorSimples("gama", caixa::gama);
 
-        // The fluid block is optional and only counts before the shape.
-        L.buscar("obj_deformavel", "fluido");
-        if (L.atual == "fluido") {
-            L.pular(3, "fluido");
-            f.caixas[caixa::fluido_cte] = L.lerEm("fluido");
-            for (int c = 0; c < 3; ++c) {
-                L.pular(2, "fluido");
-                f.caixas[caixa::fluido[c]] = L.lerEm("fluido");
-            }
+    // The fluid block is optional and only counts before the shape.
+    L.buscar("obj_deformavel", "fluido");
+    if (L.atual == "fluido") {
+        L.pular(3, "fluido");
+        f.caixas[caixa::fluido_cte] = L.lerEm("fluido");
+        for (int c = 0; c < 3; ++c) {
+            L.pular(2, "fluido");
+            f.caixas[caixa::fluido[c]] = L.lerEm("fluido");
         }
-
-        L.buscar("obj_deformavel");
-        L.pular(1, "obj_deformavel");
-        const std::string forma = L.lerEm("obj_deformavel");
-        if (forma == "plano") {
-            f.objeto = "plano";
-            for (int c = 0; c < 3; ++c) f.caixas[caixa::comp[c]] = L.lerEm("obj_deformavel");
-        } else {
-            f.objeto = "cilindro";
-            f.caixas[caixa::raio] = L.lerEm("obj_deformavel");
-            f.caixas[caixa::comprimento] = L.lerEm("obj_deformavel");
-        }
-
-        L.buscar("fronteira");
-        L.pular(13, "fronteira");  // boundary values reach no part of the system
-
-        L.buscar("n_restricoes");
-        L.pular(1, "n_restricoes");
-        const std::string textoN = L.lerEm("n_restricoes");
-        const std::optional<int> n = paraInteiro(textoN);
-        if (!n) throw ErroCarga{mensagemInteiroInvalido(textoN)};
-
-        L.buscar("restricoes");
-        L.pular(2, "restricoes");
-        std::vector<std::array<std::string, 8>> linhas;
-        for (int r = 1; r <= *n; ++r) {
-            std::array<std::string, 8> linha;
-            for (int c = 1; c <= 8; ++c) {
-                const std::string& t = L.lerEm("restricoes");
-                linha[c - 1] = (c <= 3) ? t : depoisDoIgual(t);
-            }
-            linhas.push_back(std::move(linha));
-        }
-        f.restricoes = std::move(linhas);
-    } catch (const ErroCarga& e) {
-        return ResultadoCarga{false, e.mensagem};
     }
-    return ResultadoCarga{true, {}};
+
+    L.buscar("obj_deformavel");
+    L.pular(1, "obj_deformavel");
+    const std::string forma = L.lerEm("obj_deformavel");
+    if (forma == "plano") {
+        f.objeto = "plano";
+        for (int c = 0; c < 3; ++c) f.caixas[caixa::comp[c]] = L.lerEm("obj_deformavel");
+    } else {
+        f.objeto = "cilindro";
+        f.caixas[caixa::raio] = L.lerEm("obj_deformavel");
+        f.caixas[caixa::comprimento] = L.lerEm("obj_deformavel");
+    }
+
+    L.buscar("fronteira");
+    L.pular(13, "fronteira");  // boundary values reach no part of the system
+
+    L.buscar("n_restricoes");
+    L.pular(1, "n_restricoes");
+    const std::string textoN = L.lerEm("n_restricoes");
+    const std::optional<int> n = paraInteiro(textoN);
+    if (!n) throw ErroEntrada(mensagemInteiroInvalido(textoN));
+
+    L.buscar("restricoes");
+    L.pular(2, "restricoes");
+    std::vector<std::array<std::string, 8>> linhas;
+    for (int r = 1; r <= *n; ++r) {
+        std::array<std::string, 8> linha;
+        for (int c = 1; c <= 8; ++c) {
+            const std::string& t = L.lerEm("restricoes");
+            linha[c - 1] = (c <= 3) ? t : depoisDoIgual(t);
+        }
+        linhas.push_back(std::move(linha));
+    }
+
+    // "solver = NAME" may follow the restrictions; older scripts leave the solver to the
+    // window or the runner, and any other use of the word there stays a comment.
+    // "Semi-explicit Euler" is the one name of two words.
+    std::string solver = f.solver;
+    while (L.buscarOpcional("solver")) {
+        if (!L.ler()) break;
+        if (L.atual != "=") continue;
+        if (!L.ler()) break;
+        std::string nome = L.atual;
+        if (nome == "Semi-explicit" && L.ler()) nome += " " + L.atual;
+        solver = std::move(nome);
+        break;
+    }
+    f.restricoes = std::move(linhas);
+    f.solver = std::move(solver);
 }
 
-ResultadoCarga carregarScript(const std::filesystem::path& arquivo, FormularioCena& form) {
+void carregarScript(const std::filesystem::path& arquivo, FormularioCena& form) {
     std::error_code ec;
     if (std::filesystem::is_directory(arquivo, ec))
-        return ResultadoCarga{false, "Cannot open the script '" + arquivo.string() + "': it is a folder"};
+        throw ErroEntrada("Cannot open the script '" + arquivo.string() + "': it is a folder");
     std::ifstream in(arquivo, std::ios::binary);
-    if (!in) return ResultadoCarga{false, "Cannot open the script '" + arquivo.string() + "': " + std::strerror(errno)};
-    return carregarScript(in, form);
+    if (!in) throw ErroEntrada("Cannot open the script '" + arquivo.string() + "': " + std::strerror(errno));
+    carregarScript(in, form);
+}
+
+Cena carregarCena(const std::filesystem::path& arquivo) {
+    FormularioCena form;
+    carregarScript(arquivo, form);
+    return converterCena(form, '.');
 }
 
 }  // namespace tevra

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/cena/configuracao.h"
+#include "base/erros.h"
 #include "base/conversao.h"
 #include "model/solver.h"
 
@@ -40,7 +41,7 @@ FormularioCena formValido() {
 std::string erroDe(const FormularioCena& f, char sep = '.') {
     try {
         criarObjeto(f, sep);
-    } catch (const ErroConfiguracao& e) {
+    } catch (const ErroEntrada& e) {
         return e.what();
     }
     return "";
@@ -221,3 +222,21 @@ TEST(Configuracao, RecusaOQueNaoSePodeSimular) {
 }
 
 }  // namespace
+
+TEST(Configuracao, GravacaoRecusaIntervaloNuloEQuadrosDemais) {
+    auto recusa = [](int quadros, int intervalo) -> std::optional<std::string> {
+        try {
+            verificarGravacao(quadros, intervalo);
+            return std::nullopt;
+        } catch (const ErroEntrada& e) {
+            return e.what();
+        }
+    };
+    EXPECT_TRUE(recusa(10, 0).has_value());
+    EXPECT_TRUE(recusa(10, -3).has_value());
+    EXPECT_FALSE(recusa(9999, 1).has_value());
+    EXPECT_TRUE(recusa(10000, 1).has_value()) << "9999 steps and the initial frame";
+    EXPECT_FALSE(recusa(19998, 2).has_value());
+    EXPECT_FALSE(recusa(0, 1).has_value());
+    EXPECT_NE(recusa(10000, 1)->find("10000"), std::string::npos);
+}

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "app/cena/script_cena.h"
+#include "base/erros.h"
 #include "support/arquivos_teste.h"
 
 using namespace tevra;
@@ -32,10 +33,28 @@ restricoes = {
 }
 )";
 
+// A load as the window sees it: complete, or stopped with a message.
+struct ResultadoCarga {
+    bool completo = false;
+    std::string erro;
+};
+
+template <class Fonte>
+ResultadoCarga tentar(Fonte&& fonte, FormularioCena& f) {
+    try {
+        carregarScript(fonte, f);
+        return {true, {}};
+    } catch (const ErroEntrada& e) {
+        return {false, e.what()};
+    }
+}
+
 ResultadoCarga carregar(const std::string& texto, FormularioCena& f) {
     std::istringstream in(texto);
-    return carregarScript(in, f);
+    return tentar(in, f);
 }
+
+ResultadoCarga carregarArquivo(const std::filesystem::path& arquivo, FormularioCena& f) { return tentar(arquivo, f); }
 
 std::string trocar(std::string s, const std::string& de, const std::string& para) {
     const auto p = s.find(de);
@@ -213,14 +232,14 @@ TEST(ScriptCena, TokensDeAte31CaracteresPassamOsMaioresSaoRecusados) {
 
 TEST(ScriptCena, ArquivoQueNaoAbreEhRelatado) {
     FormularioCena f;
-    const ResultadoCarga r = carregarScript(std::filesystem::path("/nao/existe/script.anisot1"), f);
+    const ResultadoCarga r = carregarArquivo("/nao/existe/script.anisot1", f);
     EXPECT_FALSE(r.completo);
     EXPECT_NE(r.erro.find("/nao/existe/script.anisot1"), std::string::npos);
 
     PastaTemporaria pasta;
-    EXPECT_FALSE(carregarScript(*pasta, f).completo);
+    EXPECT_FALSE(carregarArquivo(*pasta, f).completo);
     escreverArquivo(pasta / "s.txt", kScript);
-    EXPECT_TRUE(carregarScript(pasta / "s.txt", f).completo);
+    EXPECT_TRUE(carregarArquivo(pasta / "s.txt", f).completo);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "dynamics/arquivos.h"
+#include "base/nomes_arquivos.h"
 #include "base/tevra_home.h"
 
 namespace tevra {
@@ -106,11 +106,6 @@ ResultadoLeitura lerQuadro(const std::filesystem::path& arquivo, bool primeiroQu
     }
     if (std::ferror(f.get())) return r;
     return lerQuadro(std::string_view(texto), primeiroQuadro, nos);
-}
-
-std::filesystem::path caminhoQuadro(const std::filesystem::path& pasta, int n) {
-    if (n < 1 || n > kMaxQuadroArquivo) return {};
-    return nomeArquivoQuadro(pasta / kPadraoPontos, n);
 }
 
 std::filesystem::path caminhoQuadro(int n) { return caminhoQuadro(tevra::home::tmp(), n); }

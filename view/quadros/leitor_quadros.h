@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/limites.h"
+#include "base/nomes_arquivos.h"
+
 namespace tevra {
 
 // Positions and normals of every node of a gradeI x gradeJ grid, one array per component;
@@ -45,12 +48,11 @@ ResultadoLeitura lerQuadro(std::string_view texto, bool primeiroQuadro, NosSuper
 // The same from a file.
 ResultadoLeitura lerQuadro(const std::filesystem::path& arquivo, bool primeiroQuadro, NosSuperficie& nos);
 
-// Highest frame number a file name can carry (four digits).
-inline constexpr int kMaxQuadroArquivo = 9999;
+// The window still says kMaxQuadroArquivo; it is the one frame limit.
+inline constexpr int kMaxQuadroArquivo = kMaxQuadros;
 
-// Where frame n of the recorded series lies: the home's tmp folder, pontosNNNN.txt.
-// Empty for n outside 1 .. 9999.
+// Where frame n of the series recorded in the home's tmp folder lies. Empty for n outside
+// 1 .. 9999.
 std::filesystem::path caminhoQuadro(int n);
-std::filesystem::path caminhoQuadro(const std::filesystem::path& pasta, int n);
 
 }  // namespace tevra

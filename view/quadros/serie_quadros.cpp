@@ -12,7 +12,7 @@ bool SerieQuadros::iniciar(int numQuadros, int gradeI, int gradeJ) {
     falhos_ = 0;
     ultimaImagem_ = 0;
     fechada_ = false;
-    imagem_.assign(static_cast<std::size_t>(std::min(numQuadros_, kMaxQuadroArquivo)) + 1, 0);
+    imagem_.assign(static_cast<std::size_t>(std::min(numQuadros_, kMaxQuadros)) + 1, 0);
     const long long nos = static_cast<long long>(std::max(gradeI, 0)) * std::max(gradeJ, 0);
     if (nos > kMaxNosVisiveis) {
         nos_.alocar(0, 0);
@@ -27,15 +27,15 @@ bool SerieQuadros::iniciar(int numQuadros, int gradeI, int gradeJ) {
     return true;
 }
 
-int SerieQuadros::arquivosASerLidos() const { return std::min(numQuadros_, kMaxQuadroArquivo); }
+int SerieQuadros::arquivosASerLidos() const { return std::min(numQuadros_, kMaxQuadros); }
 
 bool SerieQuadros::aceitar(int n, NosSuperficie& lido, const ResultadoLeitura& r) {
     if (n < 1) return false;
     if (n > numQuadros_) numQuadros_ = n;
-    const int indice = std::min(n, kMaxQuadroArquivo);
+    const int indice = std::min(n, kMaxQuadros);
     if (static_cast<std::size_t>(indice) >= imagem_.size()) imagem_.resize(static_cast<std::size_t>(indice) + 1, 0);
     // Frames skipped on the way (a live run whose file could not be written) hold the last picture.
-    for (int q = prontos_ + 1; q < n && q <= kMaxQuadroArquivo; ++q) {
+    for (int q = prontos_ + 1; q < n && q <= kMaxQuadros; ++q) {
         imagem_[static_cast<std::size_t>(q)] = ultimaImagem_;
         ++falhos_;
     }
@@ -55,7 +55,7 @@ bool SerieQuadros::aceitar(int n, NosSuperficie& lido, const ResultadoLeitura& r
 }
 
 void SerieQuadros::concluir() {
-    for (int q = prontos_ + 1; q <= std::min(numQuadros_, kMaxQuadroArquivo); ++q) {
+    for (int q = prontos_ + 1; q <= std::min(numQuadros_, kMaxQuadros); ++q) {
         imagem_[static_cast<std::size_t>(q)] = ultimaImagem_;
         ++falhos_;
     }
@@ -64,14 +64,14 @@ void SerieQuadros::concluir() {
 
 int SerieQuadros::imagemDoQuadro(int q) const {
     if (q < 1 || q > prontos_) return 0;
-    const std::size_t i = static_cast<std::size_t>(std::min(q, kMaxQuadroArquivo));
+    const std::size_t i = static_cast<std::size_t>(std::min(q, kMaxQuadros));
     return i < imagem_.size() ? imagem_[i] : 0;
 }
 
 CarregadorSerie::CarregadorSerie(std::filesystem::path pasta, int numArquivos, int gradeI, int gradeJ,
                                  std::function<void()> aviso, Trabalho trabalho, int adiantados)
     : pasta_(std::move(pasta)),
-      numArquivos_(std::clamp(numArquivos, 0, kMaxQuadroArquivo)),
+      numArquivos_(std::clamp(numArquivos, 0, kMaxQuadros)),
       gradeI_(gradeI),
       gradeJ_(gradeJ),
       aviso_(std::move(aviso)),

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/cena/cena.h"
+#include "base/erros.h"
+#include "model/obj_deformavel.h"
+
+namespace tevra {
+
+struct OpcoesExecucao {
+    std::filesystem::path pasta;  // where the files go; empty: the Tevra home's tmp folder
+    bool gravarDados = false;     // also the data dumps (dados0001.txt, dedosNNNN.txt)
+    int threads = 0;              // worker threads of the engine; 0: the OpenMP default
+};
+
+// Something more a run writes with every frame (exports, pictures, diagnostics). Called on
+// the run's thread right after the frame file, with the object as that frame holds it; a
+// failure it returns counts as one of the run's files that could not be written.
+class SaidaQuadro {
+public:
+    virtual ~SaidaQuadro() = default;
+    virtual Escrita quadro(const ObjDeformavel& obj, int n, const std::filesystem::path& arquivoQuadro) = 0;
+    // After the last frame (also of a cancelled run).
+    virtual Escrita concluir() { return std::nullopt; }
+};
+
+struct ResultadoExecucao {
+    std::filesystem::path pasta;  // where the files went
+    long long nos = 0;            // nodes of the grid
+    int passosTotais = 0;         // steps the run was to perform
+    int passos = 0;               // steps performed
+    int quadros = 0;              // frame files attempted
+    int falhas = 0;               // files that could not be written
+    Escrita primeiraFalha;
+    bool cancelado = false;
+    double segundos = 0.0;        // wall time of the run itself
+
+    int quadrosGravados() const { return quadros - falhas; }
+};
+
+// One run of one scene: the surface built from it, the folder, the engine's threads, the
+// frame files and whatever else is written with each frame. Every front door (runner,
+// windows) drives a run through this and nothing else.
+class Execucao {
+public:
+    // Checks the scene and builds its surface; throws ErroEntrada with the text for the user.
+    Execucao(const Cena& cena, OpcoesExecucao opcoes);
+    ~Execucao();
+    Execucao(const Execucao&) = delete;
+    Execucao& operator=(const Execucao&) = delete;
+
+    const Cena& cena() const { return cena_; }
+    const ObjDeformavel& objeto() const { return *obj_; }
+    const std::filesystem::path& pasta() const { return opcoes_.pasta; }
+    int passosTotais() const;
+
+    // After every step, on the run's thread: steps done, steps in the run.
+    std::function<void(int feitos, int total)> progresso;
+    // After every frame file (and every extra output of that frame), on the run's thread.
+    std::function<void(int n, const std::filesystem::path& arquivo)> quadroGravado;
+    void adicionarSaida(std::unique_ptr<SaidaQuadro> saida);
+
+    // From any thread: the run stops after its current step, keeping what it wrote.
+    void cancelar() { cancelar_.store(true, std::memory_order_relaxed); }
+
+    // Runs the whole scene once. Throws ObjetoInvalido for a shape code the engine refuses.
+    ResultadoExecucao executar();
+
+private:
+    Cena cena_;
+    OpcoesExecucao opcoes_;
+    std::unique_ptr<ObjDeformavel> obj_;
+    std::vector<std::unique_ptr<SaidaQuadro>> saidas_;
+    std::atomic<bool> cancelar_{false};
+};
+
+// The runner's line: "N steps, M frames written to DIR, S s wall time, R node-steps per second".
+std::string resumoExecucao(const ResultadoExecucao& r);
+// "The simulation was cancelled after step N of T; frames 1 to M are kept."
+std::string textoCancelamento(const ResultadoExecucao& r);
+// "N file(s) could not be written; the first: FILE: REASON"
+std::string textoFalhas(const ResultadoExecucao& r);
+
+}  // namespace tevra

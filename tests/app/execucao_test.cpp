@@ -1,0 +1,126 @@
+// The run controller: what every front door gets from a run, and what it hands on.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "app/cena/configuracao.h"
+#include "app/cena/script_cena.h"
+#include "app/execucao/execucao.h"
+#include "base/nomes_arquivos.h"
+#include "dynamics/simulacao.h"
+#include "support/arquivos_teste.h"
+
+using namespace tevra;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+Cena exemploCurto(int quadros = 101, int intervalo = 25) {
+    Cena c = carregarCena(TEVRA_SOURCE_DIR "/assets/scenes/script.anisot1");
+    c.quadros = quadros;
+    c.intervalo = intervalo;
+    return c;
+}
+
+// Records every frame it is handed, and fails on one of them.
+class SaidaGravadora : public SaidaQuadro {
+public:
+    std::vector<int> quadros;
+    std::vector<double> alturas;  // z of the last node (a free one) as the frame holds it
+    int falharNo = -1;
+    bool concluida = false;
+
+    Escrita quadro(const ObjDeformavel& o, int n, const fs::path& arquivo) override {
+        quadros.push_back(n);
+        alturas.push_back(o.pos[2][o.numNos() - 1]);
+        EXPECT_TRUE(fs::exists(arquivo)) << "the frame file is written first";
+        if (n == falharNo) return FalhaEscrita{arquivo.parent_path() / "extra.vtu", "No space left on device"};
+        return std::nullopt;
+    }
+    Escrita concluir() override {
+        concluida = true;
+        return std::nullopt;
+    }
+};
+
+TEST(Execucao, EscreveOQueOMotorEscreveEAvisaCadaQuadro) {
+    PastaTemporaria a, b;
+    Execucao e(exemploCurto(), OpcoesExecucao{*a, true, 0});
+    std::vector<std::pair<int, fs::path>> avisados;
+    e.quadroGravado = [&](int n, const fs::path& p) { avisados.emplace_back(n, p); };
+    auto saida = std::make_unique<SaidaGravadora>();
+    SaidaGravadora* s = saida.get();
+    e.adicionarSaida(std::move(saida));
+    const ResultadoExecucao r = e.executar();
+
+    EXPECT_EQ(r.passos, 100);
+    EXPECT_EQ(r.passosTotais, 100);
+    EXPECT_EQ(r.quadros, 5);
+    EXPECT_EQ(r.falhas, 0);
+    EXPECT_FALSE(r.cancelado);
+    ASSERT_EQ(avisados.size(), 5u);
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(avisados[k].first, k + 1);
+        EXPECT_EQ(avisados[k].second, caminhoQuadro(*a, k + 1)) << "the path the run wrote, in its own folder";
+    }
+    EXPECT_EQ(s->quadros, (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_TRUE(s->concluida);
+    EXPECT_NE(s->alturas.front(), s->alturas.back()) << "each frame's own state";
+
+    // The same scene straight through the engine: the same bytes.
+    auto o = criarObjeto(exemploCurto());
+    o->flagDados = 1;
+    simular(*o, {*b, {}, {}, nullptr});
+    for (const char* nome : {"pontos0001.txt", "pontos0005.txt", "dados0001.txt", "dedos0003.txt"})
+        EXPECT_EQ(lerArquivo(*a / nome), lerArquivo(*b / nome)) << nome;
+}
+
+TEST(Execucao, FalhaDeUmaSaidaContaComoArquivoNaoGravado) {
+    PastaTemporaria a;
+    Execucao e(exemploCurto(), OpcoesExecucao{*a, false, 0});
+    auto saida = std::make_unique<SaidaGravadora>();
+    saida->falharNo = 3;
+    e.adicionarSaida(std::move(saida));
+    const ResultadoExecucao r = e.executar();
+    EXPECT_EQ(r.falhas, 1);
+    EXPECT_EQ(textoFalhas(r),
+              "1 file(s) could not be written; the first: " + (*a / "extra.vtu").string() + ": No space left on device");
+}
+
+TEST(Execucao, CancelarGuardaOsQuadrosEExplicaOndeParou) {
+    PastaTemporaria a;
+    Execucao e(exemploCurto(1001, 10), OpcoesExecucao{*a, false, 1});
+    e.progresso = [&](int feitos, int total) {
+        EXPECT_EQ(total, 1000);
+        if (feitos == 35) e.cancelar();
+    };
+    const ResultadoExecucao r = e.executar();
+    EXPECT_TRUE(r.cancelado);
+    EXPECT_EQ(r.passos, 35);
+    EXPECT_EQ(r.quadros, 4);
+    EXPECT_EQ(textoCancelamento(r), "The simulation was cancelled after step 35 of 1000; frames 1 to 4 are kept.");
+    EXPECT_TRUE(fs::exists(*a / "pontos0004.txt"));
+    EXPECT_FALSE(fs::exists(*a / "pontos0005.txt"));
+}
+
+TEST(Execucao, ResumoEmUmaLinha) {
+    PastaTemporaria a;
+    Execucao e(exemploCurto(), OpcoesExecucao{*a, false, 0});
+    const ResultadoExecucao r = e.executar();
+    const std::string linha = resumoExecucao(r);
+    EXPECT_TRUE(std::regex_match(linha, std::regex("100 steps, 5 frames written to .+, [0-9]+\\.[0-9]{3} s wall time, "
+                                                   "[0-9.e+]+ node-steps per second")))
+        << linha;
+    EXPECT_NE(linha.find((*a).string()), std::string::npos);
+}
+
+TEST(Execucao, CenaRecusadaNaoEscreveNada) {
+    PastaTemporaria a;
+    Cena c = exemploCurto();
+    c.intervalo = 0;
+    EXPECT_THROW(Execucao(c, OpcoesExecucao{*a / "saida", false, 0}), ErroEntrada);
+    EXPECT_FALSE(fs::exists(*a / "saida"));
+}
+
+}  // namespace
