@@ -3,6 +3,8 @@
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "base/erros.h"
 #include "model/obj_deformavel.h"
@@ -21,6 +23,16 @@ struct OpcoesSimulacao {
     const std::atomic<bool>* cancelar = nullptr;
 };
 
+// The first non-finite position or velocity a step left, in grid order; the run stops
+// there, before a frame could hold it.
+struct Divergencia {
+    int passo = 0;         // the step that produced it (i, 1-based)
+    double tempo = 0.0;    // simulated time after that step: i * dt
+    int i = 0;             // the node
+    int j = 0;
+    std::string grandeza;  // which value: "position x", "velocity z", ...
+};
+
 struct ResultadoSimulacao {
     int passoFinal = 0;  // the step counter at the end
     int passos = 0;      // steps performed
@@ -28,6 +40,7 @@ struct ResultadoSimulacao {
     int falhas = 0;      // files that could not be written
     Escrita primeiraFalha;
     bool cancelado = false;
+    std::optional<Divergencia> divergencia;
 };
 
 // Step i of a run (passoAtual is advanced first): geometry, restrictions, forces,

@@ -8,7 +8,6 @@
 #include "app/cena/configuracao.h"
 #include "base/limites.h"
 #include "base/tevra_home.h"
-#include "dynamics/simulacao.h"
 
 namespace tevra {
 
@@ -60,6 +59,8 @@ ResultadoExecucao Execucao::executar() {
     r.falhas += s.falhas;
     if (s.primeiraFalha) r.primeiraFalha = s.primeiraFalha;
     r.cancelado = s.cancelado;
+    r.interrompido = s.cancelado && interrompido_.load(std::memory_order_relaxed);
+    r.divergencia = s.divergencia;
     return r;
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/cena/cena.h"
 #include "base/erros.h"
+#include "dynamics/simulacao.h"
 #include "model/obj_deformavel.h"
 
 namespace tevra {
@@ -38,7 +39,9 @@ struct ResultadoExecucao {
     int quadros = 0;              // frame files attempted
     int falhas = 0;               // files that could not be written
     Escrita primeiraFalha;
-    bool cancelado = false;
+    bool cancelado = false;       // stopped early by cancelar() or interromper()
+    bool interrompido = false;    // ... by interromper(): a signal, not the user's Cancel
+    std::optional<Divergencia> divergencia;  // the run blew up and stopped there
     double segundos = 0.0;        // wall time of the run itself
 
     int quadrosGravados() const { return quadros - falhas; }
@@ -68,6 +71,12 @@ public:
 
     // From any thread: the run stops after its current step, keeping what it wrote.
     void cancelar() { cancelar_.store(true, std::memory_order_relaxed); }
+    // The same for SIGINT or SIGTERM; safe to call from a signal handler (two lock-free
+    // atomic stores).
+    void interromper() {
+        interrompido_.store(true, std::memory_order_relaxed);
+        cancelar_.store(true, std::memory_order_relaxed);
+    }
 
     // Runs the whole scene once. Throws ObjetoInvalido for a shape code the engine refuses.
     ResultadoExecucao executar();
@@ -78,6 +87,7 @@ private:
     std::unique_ptr<ObjDeformavel> obj_;
     std::vector<std::unique_ptr<SaidaQuadro>> saidas_;
     std::atomic<bool> cancelar_{false};
+    std::atomic<bool> interrompido_{false};
 };
 
 // The runner's line: "N steps, M frames written to DIR, S s wall time, R node-steps per second".
