@@ -6,11 +6,16 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace tevra {
 
 std::filesystem::path nomeTemporario(const std::filesystem::path& arquivo) {
-    return arquivo.parent_path() / ("." + arquivo.filename().string() + ".tmp");
+    // Appended piece by piece: GCC 12 warns falsely about "." + s + ".tmp".
+    std::string nome(1, '.');
+    nome += arquivo.filename().string();
+    nome += ".tmp";
+    return arquivo.parent_path() / nome;
 }
 
 Escrita gravarArquivoAtomico(const std::filesystem::path& arquivo, std::string_view conteudo) {
