@@ -1,41 +1,14 @@
 #include "app/janelas/restr_form.h"
 
-#include <QHeaderView>
 #include <QTableWidget>
-#include <QVBoxLayout>
-
-
-namespace {
-const char* const titulos[8] = {"U", "V", "Tipo", "Inicio", "Fim", "X", "Y", "Z"};
-}
 
 TRestrForm::TRestrForm(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("RestrForm"));
-    setWindowTitle(QStringLiteral("Restrictions"));
+    setupUi(this);
+    // uic gives a top-level form only its size; the first place is the window's own.
+    move(223, 42);
     // Closing only hides it; its table must survive until the next load.
     setAttribute(Qt::WA_DeleteOnClose, false);
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(608, 628);
-    move(223, 42);
-
-    restrStringGrid = new QTableWidget(1, 8, this);
-    restrStringGrid->setObjectName(QStringLiteral("restrStringGrid"));
-    restrStringGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    restrStringGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    restrStringGrid->setSelectionBehavior(QAbstractItemView::SelectItems);
-    restrStringGrid->setMinimumSize(589, 585);
-    QStringList cab;
-    for (const char* t : titulos) cab << QString::fromLatin1(t);
-    restrStringGrid->setHorizontalHeaderLabels(cab);
-    // Equal columns narrow enough that the whole table fits the window without scrolling.
-    restrStringGrid->horizontalHeader()->setDefaultSectionSize(64);
-    // One empty restriction row, without a number, until a script is loaded.
-    restrStringGrid->setVerticalHeaderItem(0, new QTableWidgetItem(QString()));
-    for (int c = 0; c < 8; ++c) restrStringGrid->setItem(0, c, new QTableWidgetItem(QString()));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->addWidget(restrStringGrid);
 }
 
 int TRestrForm::linhas() const { return restrStringGrid->rowCount() + 1; }

@@ -6,18 +6,16 @@
 #include <string>
 #include <vector>
 
-class QTableWidget;
+#include "ui_restr_form.h"
 
-// The restrictions window: the read-only table of the current scene's restrictions.
-// Row 0 is the heading row and column 0 the row numbers, as in the grid users know; here
-// they are the table's horizontal and vertical headers, so a table of n restrictions has
-// n + 1 rows counting the heading.
-class TRestrForm : public QWidget {
+// The restrictions window: the read-only table of the current scene's restrictions, laid
+// out in restr_form.ui. Row 0 is the heading row and column 0 the row numbers, as in the
+// grid users know; here they are the table's horizontal and vertical headers, so a table
+// of n restrictions has n + 1 rows counting the heading.
+class TRestrForm : public QWidget, public Ui::TRestrForm {
     Q_OBJECT
 public:
     explicit TRestrForm(QWidget* parent = nullptr);
-
-    QTableWidget* restrStringGrid;
 
     // Rows including the heading row.
     int linhas() const;

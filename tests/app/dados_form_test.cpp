@@ -81,6 +81,21 @@ TEST_F(DadosFormTeste, LayoutOfTheDataWindow) {
     EXPECT_EQ(d().Gride2Edit->width(), 57);
 }
 
+TEST_F(DadosFormTeste, FixedRowAndColumnOfTheGridsAreBlank) {
+    // A section without a header item of its own would show its number.
+    auto numeros = [](const QTableWidget* t) {
+        QStringList n;
+        for (int c = 0; c < t->columnCount(); ++c) n << t->model()->headerData(c, Qt::Horizontal).toString();
+        for (int r = 0; r < t->rowCount(); ++r) n << t->model()->headerData(r, Qt::Vertical).toString();
+        n.removeAll(QString());
+        return n.join(' ').toStdString();
+    };
+    EXPECT_EQ(numeros(d().dadosStringGrid), "");
+    const auto grades = janelas->MatrizForm->findChildren<QTableWidget*>();
+    EXPECT_EQ(grades.size(), 4);
+    for (const QTableWidget* t : grades) EXPECT_EQ(numeros(t), "") << t->objectName().toStdString();
+}
+
 TEST_F(DadosFormTeste, MatricesButtonOpensTheMatricesWindowMaximized) {
     TMatrizForm& mz = *janelas->MatrizForm;
     EXPECT_TRUE(mz.isHidden());

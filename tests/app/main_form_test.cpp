@@ -150,6 +150,8 @@ TEST_F(MainFormTeste, RestrictionsGridStartsWithHeadingsAndOneEmptyRow) {
     ASSERT_EQ(linhas.size(), 2u);
     EXPECT_EQ(linhas[0], QStringList({"", "U", "V", "Tipo", "Inicio", "Fim", "X", "Y", "Z"}));
     EXPECT_EQ(linhas[1], QStringList(9, QString()));
+    // A row without a header item of its own would show its number.
+    EXPECT_EQ(g->model()->headerData(0, Qt::Vertical).toString().toStdString(), "");
 }
 
 TEST_F(MainFormTeste, ShapeComboShowsOnePanel) {

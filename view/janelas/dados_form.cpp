@@ -26,47 +26,14 @@ std::optional<int> inteiroDe(QWidget* pai, const QLineEdit* caixa) {
 }  // namespace
 
 TDadosForm::TDadosForm(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("DadosForm"));
-    setWindowTitle(QStringLiteral("Simulacao"));
-    resize(870, 640);
+    setupUi(this);
+    // uic gives a top-level form only its size; the first place is the window's own.
     move(272, 225);
-
-    // 16 x 5 counting the fixed heading row and column, which are the table's headers.
-    dadosStringGrid = new QTableWidget(15, 4, this);
-    dadosStringGrid->setObjectName(QStringLiteral("dadosStringGrid"));
-    dadosStringGrid->setGeometry(16, 16, 825, 377);
-    dadosStringGrid->setHorizontalHeaderLabels(QStringList(4, QString()));
-    dadosStringGrid->setVerticalHeaderLabels(QStringList(15, QString()));
-    dadosStringGrid->horizontalHeader()->setDefaultSectionSize(30);
-    dadosStringGrid->horizontalHeader()->setMinimumSectionSize(10);
+    // Designer reaches a header's sections, not its width; the fixed column is as narrow as the others.
     dadosStringGrid->verticalHeader()->setFixedWidth(30);
-    dadosStringGrid->setShowGrid(true);
-    dadosStringGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    dadosStringGrid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                     QAbstractItemView::AnyKeyPressed);
 
-    matrizButton = new QPushButton(QStringLiteral("Matrizes"), this);
-    matrizButton->setObjectName(QStringLiteral("matrizButton"));
-    matrizButton->setGeometry(16, 408, 75, 25);
     connect(matrizButton, &QPushButton::clicked, this, &TDadosForm::matrizButtonClick);
-
-    Button1 = new QPushButton(QStringLiteral("Render"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(104, 408, 75, 25);
     connect(Button1, &QPushButton::clicked, this, &TDadosForm::Button1Click);
-
-    FramesEdit = new QLineEdit(this);
-    FramesEdit->setObjectName(QStringLiteral("FramesEdit"));
-    FramesEdit->move(16, 448);
-    FramesEdit->resize(121, FramesEdit->sizeHint().height());
-    Gride1Edit = new QLineEdit(this);
-    Gride1Edit->setObjectName(QStringLiteral("Gride1Edit"));
-    Gride1Edit->move(16, 480);
-    Gride1Edit->resize(57, Gride1Edit->sizeHint().height());
-    Gride2Edit = new QLineEdit(this);
-    Gride2Edit->setObjectName(QStringLiteral("Gride2Edit"));
-    Gride2Edit->move(80, 480);
-    Gride2Edit->resize(57, Gride2Edit->sizeHint().height());
 
     mostrarAnimacao = [this] {
         if (!render_) return;

@@ -3,15 +3,14 @@
 #include <QWidget>
 #include <functional>
 
-class QLineEdit;
-class QPushButton;
-class QTableWidget;
+#include "ui_dados_form.h"
+
 class TMatrizForm;
 class TRenderForm;
 
 // The data window: a free grid to type into, the way to the matrices window, and a
-// "Render" that plays any number of frames of any grid size.
-class TDadosForm : public QWidget {
+// "Render" that plays any number of frames of any grid size. Laid out in dados_form.ui.
+class TDadosForm : public QWidget, public Ui::TDadosForm {
     Q_OBJECT
 public:
     explicit TDadosForm(QWidget* parent = nullptr);
@@ -25,13 +24,6 @@ public:
 
     // Shows the animation window once Render has handed over its values; tests replace it.
     std::function<void()> mostrarAnimacao;
-
-    QTableWidget* dadosStringGrid;
-    QPushButton* matrizButton;
-    QPushButton* Button1;
-    QLineEdit* FramesEdit;
-    QLineEdit* Gride1Edit;
-    QLineEdit* Gride2Edit;
 
 private:
     TMatrizForm* matriz_ = nullptr;
