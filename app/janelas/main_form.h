@@ -11,25 +11,19 @@
 #include "app/cena/formulario_cena.h"
 #include "dynamics/simulacao.h"
 #include "model/obj_deformavel.h"
+#include "ui_main_form.h"
 
-class QAction;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QMenu;
-class QProgressBar;
-class QPushButton;
 class QThread;
 class QTimer;
-class QWidget;
 class TRenderForm;
 class TRestrForm;
 
 // The main window: every value of a simulation as text, the script loader, "Simulate"
-// and the way to the restrictions and animation windows.
-class TMainForm : public QMainWindow {
+// and the way to the restrictions and animation windows. Its controls are laid out in
+// main_form.ui and keep the names the users' documentation gives them (quadrosEdit,
+// simularButton, ...), so callers reach them as members of the window.
+class TMainForm : public QMainWindow, public Ui::TMainForm {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
@@ -64,64 +58,6 @@ public:
     // Shows the animation window once Render has handed over its values; tests replace it.
     std::function<void()> mostrarAnimacao;
 
-    // Controls, named as the users' documentation names them.
-    QAction* Abiri1;
-    QAction* Abrir1;
-    QMenu* Arquivo1;
-    QLineEdit* quadrosEdit;
-    QLineEdit* passoEdit;
-    QLineEdit* gamaEdit;
-    QLineEdit* fluido_cte_Edit;
-    QLineEdit* fluido_x_Edit;
-    QLineEdit* fluido_y_Edit;
-    QLineEdit* fluido_z_Edit;
-    QLineEdit* vel_x_Edit;
-    QLineEdit* vel_y_Edit;
-    QLineEdit* vel_z_Edit;
-    QLineEdit* acel_x_Edit;
-    QLineEdit* acel_y_Edit;
-    QLineEdit* acel_z_Edit;
-    QPushButton* restricaoButton;
-    QComboBox* solverComboBox;
-    QCheckBox* CheckBox3;
-    QCheckBox* CheckBox2;
-    QCheckBox* CheckBox1;
-    QPushButton* simularButton;
-    QProgressBar* progressoBar;
-    QPushButton* cancelarButton;
-    QLineEdit* massaEdit;
-    QLineEdit* grade_i_Edit;
-    QLineEdit* grade_j_Edit;
-    QLineEdit* eta_00_Edit;
-    QLineEdit* eta_01_Edit;
-    QLineEdit* eta_10_Edit;
-    QLineEdit* eta_11_Edit;
-    QLineEdit* qsi_00_Edit;
-    QLineEdit* qsi_01_Edit;
-    QLineEdit* qsi_10_Edit;
-    QLineEdit* qsi_11_Edit;
-    QLineEdit* psi_00_Edit;
-    QLineEdit* psi_01_Edit;
-    QLineEdit* psi_10_Edit;
-    QLineEdit* psi_11_Edit;
-    QComboBox* objetoComboBox;
-    QWidget* planoPanel;
-    QWidget* cilindroPanel;
-    QWidget* objectPanel;
-    QLineEdit* comp_x_Edit;
-    QLineEdit* comp_y_Edit;
-    QLineEdit* comp_z_Edit;
-    QLineEdit* raioEdit;
-    QLineEdit* compEdit;
-    QLineEdit* tempoEdit;
-    QLineEdit* intervaloEdit;
-    QPushButton* Button3;
-    QLineEdit* Edit1;
-    QPushButton* Button1;
-    QLabel* scriptLabel;
-    QPushButton* gerarDadosButton;
-    QPushButton* Button2;
-
 signals:
     // A run has ended and its messages have been shown (or skipped while closing).
     void simulacaoConcluida();
@@ -131,11 +67,6 @@ protected:
     void showEvent(QShowEvent* evento) override;
 
 private:
-    QLineEdit* novaCaixa(const char* nome);
-    QGroupBox* montarSimulacao();
-    QGroupBox* montarSuperficie();
-    QGroupBox* montarAnimacao();
-    QWidget* montarRodape();
     void iniciarSimulacao();
     void terminarSimulacao();
     void atualizarProgresso();
