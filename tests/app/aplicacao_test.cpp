@@ -6,8 +6,12 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
+
+#include <memory>
 
 #include "view/janelas/dialogos.h"
 
@@ -91,6 +95,29 @@ TEST(DialogosQt, MessageBoxAndOpenDialog) {
     EXPECT_EQ(objeto, "abrirOpenDialog");
     EXPECT_EQ(diretorio, QDir(pasta.path()).absolutePath());
     EXPECT_EQ(nome, "script.anisot1");
+}
+
+// The warning returns at once, its box still open: a child window of its window, above it,
+// blocking nothing, and gone with it.
+TEST(DialogosQt, WarningIsANonModalBoxAboveItsWindow) {
+    DialogosQt qt;
+    auto janela = std::make_unique<QWidget>();
+    janela->show();
+    qt.aviso(janela.get(), QStringLiteral("The texture image could not be read"));
+    const auto caixas = janela->findChildren<QMessageBox*>();
+    ASSERT_EQ(caixas.size(), 1);
+    QPointer<QMessageBox> caixa = caixas.first();
+    EXPECT_EQ(caixa->text(), "The texture image could not be read");
+    EXPECT_EQ(caixa->icon(), QMessageBox::Warning);
+    EXPECT_EQ(caixa->buttons().size(), 1);
+    EXPECT_TRUE(caixa->isVisible());
+    EXPECT_TRUE(caixa->isWindow());
+    EXPECT_FALSE(caixa->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    ASSERT_NE(caixa->windowHandle(), nullptr);
+    EXPECT_EQ(caixa->windowHandle()->transientParent(), janela->windowHandle());
+    janela.reset();
+    EXPECT_TRUE(caixa.isNull());
 }
 
 }  // namespace

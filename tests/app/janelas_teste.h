@@ -19,7 +19,7 @@
 #include <memory>
 #include <string>
 
-#include "view/janelas/dialogos.h"
+#include "support/dialogos_teste.h"
 #include "app/janelas/janelas.h"
 #include "app/janelas/main_form.h"
 #include "app/janelas/restr_form.h"
@@ -27,28 +27,6 @@
 #include "view/janelas/dados_form.h"
 #include "view/janelas/matriz_form.h"
 #include "view/janelas/render_form.h"
-
-// Records every message and answers the file dialog from a queue (empty: cancelled).
-class DialogosTeste : public Dialogos {
-public:
-    QStringList mensagens;
-    QStringList presets;
-    std::deque<QString> respostas;
-    // Runs while a message box is "open", before it returns.
-    std::function<void(const QString&)> aoMostrar;
-
-    void mensagem(QWidget*, const QString& texto) override {
-        mensagens << texto;
-        if (aoMostrar) aoMostrar(texto);
-    }
-    QString abrirArquivo(QWidget*, const QString& arquivoInicial) override {
-        presets << arquivoInicial;
-        if (respostas.empty()) return {};
-        QString r = respostas.front();
-        respostas.pop_front();
-        return r;
-    }
-};
 
 // A fresh Tevra home, the five windows and recording dialogs for every test; the
 // locale is fixed so that the host's settings cannot change the results.

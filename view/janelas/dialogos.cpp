@@ -21,6 +21,15 @@ void DialogosQt::mensagem(QWidget* pai, const QString& texto) {
     caixa.exec();
 }
 
+void DialogosQt::aviso(QWidget* pai, const QString& texto) {
+    // A child of its window: it stays above it and goes with it.
+    auto* caixa = new QMessageBox(QMessageBox::Warning, QStringLiteral("Tevra"), texto, QMessageBox::Ok, pai);
+    caixa->setAttribute(Qt::WA_DeleteOnClose);
+    caixa->setModal(false);
+    caixa->show();
+    caixa->raise();
+}
+
 QString DialogosQt::abrirArquivo(QWidget* pai, const QString& arquivoInicial) {
     QFileDialog dialogo(pai, QStringLiteral("Open"));
     dialogo.setObjectName(QStringLiteral("abrirOpenDialog"));
