@@ -2,20 +2,19 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "app/cena/cena.h"
 #include "app/cena/formulario_cena.h"
-#include "dynamics/simulacao.h"
+#include "app/execucao/execucao.h"
+#include "app/janelas/execucao_janela.h"
 #include "model/obj_deformavel.h"
 #include "ui_main_form.h"
 
 class QLineEdit;
-class QThread;
-class QTimer;
 class TRenderForm;
 class TRestrForm;
 
@@ -35,7 +34,7 @@ public:
     // Set by the first load that reaches the end of its script.
     bool scriptCarregado = false;
     // The object of the last Simulate; it runs on the worker thread while a run lasts.
-    std::unique_ptr<tevra::ObjDeformavel> objetoAtual;
+    const tevra::ObjDeformavel* objetoAtual() const;
 
     // File > "Abrir".
     void Abrir1Click();
@@ -50,11 +49,13 @@ public:
 
     // The window's values as the set-up reads them.
     tevra::FormularioCena lerFormulario() const;
-    // Builds the object from the window with the user's decimal separator; throws
-    // ErroConfiguracao with the text to show.
+    // The window's values as a scene, with the user's decimal separator; throws
+    // ErroEntrada with the text to show.
+    tevra::Cena lerCena() const;
+    // The surface the window's values build; throws ErroEntrada.
     std::unique_ptr<tevra::ObjDeformavel> criarObjeto() const;
 
-    bool simulando() const { return trabalho_ != nullptr; }
+    bool simulando() const;
     // Shows the animation window once Render has handed over its values; tests replace it.
     std::function<void()> mostrarAnimacao;
 
@@ -67,24 +68,16 @@ protected:
     void showEvent(QShowEvent* evento) override;
 
 private:
-    void iniciarSimulacao();
+    void iniciarSimulacao(std::unique_ptr<tevra::Execucao> execucao);
     void terminarSimulacao();
-    void atualizarProgresso();
-    void pararTrabalho();
+    void atualizarProgresso(int feitos, int total);
 
     TRestrForm* restr_ = nullptr;
     TRenderForm* render_ = nullptr;
     std::map<std::string, QLineEdit*> caixas_;  // the value boxes by object name
 
-    // The run in progress, if any.
-    QThread* trabalho_ = nullptr;
-    QTimer* progressoTimer_ = nullptr;
+    // The run in progress, or the last one; the time since "Simulate" was pressed.
+    ExecucaoJanela* execucao_ = nullptr;
     QElapsedTimer relogio_;
-    std::atomic<bool> cancelar_{false};
-    std::atomic<int> feitos_{0};
-    std::atomic<int> total_{0};
-    tevra::ResultadoSimulacao resultado_;
-    QString erroExecucao_;
-    bool objetoInvalido_ = false;
     bool fechando_ = false;
 };

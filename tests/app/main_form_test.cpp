@@ -81,7 +81,7 @@ TEST_F(MainFormTeste, WindowsStartWithTheirCaptionsSizesAndPlaces) {
     }
     EXPECT_TRUE(m().testAttribute(Qt::WA_QuitOnClose));
     EXPECT_FALSE(m().scriptCarregado);
-    EXPECT_EQ(m().objetoAtual, nullptr);
+    EXPECT_EQ(m().objetoAtual(), nullptr);
 }
 
 TEST_F(MainFormTeste, ControlsCarryTheirNamesAndTexts) {
@@ -369,7 +369,7 @@ TEST_F(MainFormTeste, ConversionErrorsStopSimulateWithTheirText) {
         digitar(c.caixa, QString::fromUtf8(c.texto));
         m().simularButton->click();
         EXPECT_EQ(dlg.mensagens, QStringList({QString::fromUtf8(c.mensagem)})) << c.caixa;
-        EXPECT_EQ(m().objetoAtual, nullptr) << c.caixa;
+        EXPECT_EQ(m().objetoAtual(), nullptr) << c.caixa;
         EXPECT_FALSE(m().simulando());
         EXPECT_TRUE(m().simularButton->isEnabled());
     }
@@ -392,13 +392,13 @@ TEST_F(MainFormTeste, SimulateDoesNothingBeforeACompleteLoad) {
     digitar("grade_i_Edit", "4");
     m().simularButton->click();
     EXPECT_TRUE(dlg.mensagens.isEmpty());
-    EXPECT_EQ(m().objetoAtual, nullptr);
+    EXPECT_EQ(m().objetoAtual(), nullptr);
     EXPECT_FALSE(m().simulando());
     abrir(script("ruim.anisot1", cenaBase("20", "4 5", "", "plano 2 3 0", "n_restricoes = x restricoes = {")));
     dlg.mensagens.clear();
     m().simularButton->click();
     EXPECT_TRUE(dlg.mensagens.isEmpty());
-    EXPECT_EQ(m().objetoAtual, nullptr);
+    EXPECT_EQ(m().objetoAtual(), nullptr);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -60,8 +60,8 @@ TEST_F(SimularTeste, RunReportsCountThenTimeAndWritesItsFrames) {
     EXPECT_TRUE(m().simularButton->isEnabled());
     EXPECT_TRUE(m().progressoBar->isHidden());
     EXPECT_TRUE(m().cancelarButton->isHidden());
-    ASSERT_NE(m().objetoAtual, nullptr);
-    EXPECT_EQ(m().objetoAtual->flagDados, 0);
+    ASSERT_NE(m().objetoAtual(), nullptr);
+    EXPECT_EQ(m().objetoAtual()->flagDados, 0);
 
     // "Record data" makes the next run write the dumps too.
     m().CheckBox2->setChecked(true);
@@ -71,7 +71,7 @@ TEST_F(SimularTeste, RunReportsCountThenTimeAndWritesItsFrames) {
     EXPECT_EQ(dlg.mensagens.size(), 2);
     EXPECT_TRUE(QFile::exists(tmp("dados0001.txt")));
     EXPECT_TRUE(QFile::exists(tmp("dedos0002.txt")));
-    EXPECT_EQ(m().objetoAtual->flagDados, 1);
+    EXPECT_EQ(m().objetoAtual()->flagDados, 1);
 }
 
 TEST_F(SimularTeste, AnimationOnTheFlyGetsEveryFrameOfTheRun) {
@@ -93,7 +93,7 @@ TEST_F(SimularTeste, NoRestrictionsCountsZero) {
     ASSERT_TRUE(esperarFim());
     ASSERT_EQ(dlg.mensagens.size(), 2);
     EXPECT_EQ(dlg.mensagens[0], "0");
-    EXPECT_EQ(m().objetoAtual->nRestricoes, 0);
+    EXPECT_EQ(m().objetoAtual()->nRestricoes, 0);
 }
 
 TEST_F(SimularTeste, WindowStaysResponsiveAndARunCanBeCancelled) {

@@ -1,0 +1,58 @@
+# Who may include whom: every quoted include of a layer must name a header of the layer
+# itself or of a layer below it, the toolkit-free layers include no Qt header, and a
+# layer's internal headers stay inside it. Run as: cmake -DRAIZ=<source dir> -P camadas.cmake
+cmake_minimum_required(VERSION 3.25)
+
+# Layer folder -> the folders it may include from (besides its own).
+set(base_pode "")
+set(model_pode base)
+set(dynamics_pode base model)
+set(app/cena_pode base model dynamics)
+set(app/execucao_pode base model dynamics app/cena)
+set(view/quadros_pode base)
+set(view/gl_pode base model view/quadros)
+set(view/janelas_pode base model view/quadros view/gl)
+set(app/janelas_pode base model dynamics app/cena app/execucao view/quadros view/gl view/janelas)
+set(cli_pode base model dynamics app/cena app/execucao view/quadros view/gl)
+set(camadas base model dynamics app/cena app/execucao view/quadros view/gl view/janelas app/janelas cli)
+# Layers that must build without the toolkit.
+set(sem_qt base model dynamics app/cena app/execucao view/quadros view/gl cli)
+# Headers only their own folder may include.
+set(internos model/estencil.h)
+
+set(erros "")
+foreach(camada IN LISTS camadas)
+  file(GLOB fontes "${RAIZ}/${camada}/*.h" "${RAIZ}/${camada}/*.cpp")
+  foreach(fonte IN LISTS fontes)
+    file(STRINGS "${fonte}" linhas REGEX "^#include ")
+    file(RELATIVE_PATH nome "${RAIZ}" "${fonte}")
+    foreach(linha IN LISTS linhas)
+      if(linha MATCHES "^#include <Q" AND camada IN_LIST sem_qt)
+        list(APPEND erros "${nome}: Qt in a toolkit-free layer: ${linha}")
+      endif()
+      if(NOT linha MATCHES "^#include \"([^\"]+)\"")
+        continue()
+      endif()
+      set(alvo "${CMAKE_MATCH_1}")
+      if(alvo MATCHES "^ui_")  # generated from the window's .ui file
+        continue()
+      endif()
+      get_filename_component(pasta "${alvo}" DIRECTORY)
+      if(pasta STREQUAL camada)
+        continue()
+      endif()
+      if(alvo IN_LIST internos)
+        list(APPEND erros "${nome}: includes the internal header ${alvo}")
+        continue()
+      endif()
+      if(NOT pasta IN_LIST ${camada}_pode)
+        list(APPEND erros "${nome}: ${camada} may not include ${alvo}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(erros)
+  list(JOIN erros "\n" texto)
+  message(FATAL_ERROR "${texto}")
+endif()
