@@ -6,18 +6,17 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <memory>
 
 #include "base/tevra_home.h"
+#include "support/dialogos_teste.h"
 #include "support/esperar_qt.h"
 #include "quadros_teste.h"
 #include "view/janelas/render_form.h"
@@ -64,13 +63,13 @@ protected:
         casaAnterior_ = qgetenv("TEVRA_HOME");
         qputenv("TEVRA_HOME", casa_.path().toLocal8Bit());
         tevra::home::criarPastas();
+        usarDialogos(&dlg);
         form = std::make_unique<TRenderForm>();
         QObject::connect(form.get(), &TRenderForm::problemaInformado, [this](const QString& m) { problemas << m; });
     }
     void TearDown() override {
         form.reset();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<QMessageBox*>(w)) w->close();
+        usarDialogos(nullptr);
         if (tinhaCasa_)
             qputenv("TEVRA_HOME", casaAnterior_);
         else
@@ -100,6 +99,7 @@ protected:
         ASSERT_FALSE(form->tocando());
     }
 
+    DialogosTeste dlg;
     std::unique_ptr<TRenderForm> form;
     QStringList problemas;
 
@@ -144,6 +144,7 @@ TEST_F(RenderForm, CreatedHiddenWithItsToolBarAndCounter) {
         EXPECT_EQ(f.readAll(), a.readAll()) << nome;
     }
     EXPECT_TRUE(problemas.isEmpty()) << problemas.join("\n").toStdString();
+    EXPECT_TRUE(dlg.avisos.isEmpty());
 }
 
 TEST_F(RenderForm, GlyphsAlreadyInTheHomeAreLeftAlone) {
@@ -458,15 +459,6 @@ TEST_F(RenderForm, EscRestartsPlaybackFromFrameOne) {
 
 TEST_F(RenderForm, ClickShowsTheXThenTheYCoordinate) {
     abrir(0, 2, 2);
-    QStringList caixas;
-    QTimer fechar;
-    QObject::connect(&fechar, &QTimer::timeout, [&] {
-        if (auto* caixa = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            caixas << caixa->text();
-            caixa->accept();
-        }
-    });
-    fechar.start(10);
     QWidget* area = form->centralWidget();
     const QPoint dentro(37, 41);
     QMouseEvent clique(QEvent::MouseButtonPress, QPointF(dentro), area->mapToGlobal(QPointF(dentro)), Qt::RightButton,
@@ -474,17 +466,17 @@ TEST_F(RenderForm, ClickShowsTheXThenTheYCoordinate) {
     QCoreApplication::sendEvent(area, &clique);
     const QPoint naJanela = area->mapTo(form.get(), dentro);
     EXPECT_GT(naJanela.y(), dentro.y()) << "client coordinates count from above the tool bar";
-    EXPECT_EQ(caixas, (QStringList{QString::number(naJanela.x()), QString::number(naJanela.y())}));
+    EXPECT_EQ(dlg.mensagens, (QStringList{QString::number(naJanela.x()), QString::number(naJanela.y())}));
 
     // On the tool bar's empty part: no message.
-    caixas.clear();
+    dlg.mensagens.clear();
     auto* barra = form->findChild<QToolBar*>("ToolBar1");
     const QPoint vazio(barra->width() - 5, 5);
     QMouseEvent naBarra(QEvent::MouseButtonPress, QPointF(vazio), barra->mapToGlobal(QPointF(vazio)), Qt::LeftButton,
                         Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(barra, &naBarra);
     processarPor(50);
-    EXPECT_TRUE(caixas.isEmpty());
+    EXPECT_TRUE(dlg.mensagens.isEmpty());
     EXPECT_EQ(form->quadroAtual(), 1);
 }
 
@@ -507,6 +499,9 @@ TEST_F(RenderForm, UnreadableGlyphIsReportedOnceAndTheBuiltInOneShown) {
     form->SpeedButton4Click();
     EXPECT_EQ(problemas.size(), 2);
     EXPECT_EQ(form->glifoPlay(), "play_blue24_h.bmp");
+    // Each report is also a warning that does not block, never a modal message.
+    EXPECT_EQ(dlg.avisos, problemas);
+    EXPECT_TRUE(dlg.mensagens.isEmpty());
 }
 
 // ---- Animation on-the-fly ------------------------------------------------------------------
@@ -520,8 +515,9 @@ TEST_F(RenderForm, LiveRunShowsEachFrameAsItIsWritten) {
     EXPECT_FALSE(form->carregando());
     EXPECT_EQ(form->numQuadros, 0);
     auto gravar = [&](int n) {
-        escreverArquivo(caminhoQuadro(tevra::home::tmp(), n), textoQuadro(n, 2, 3, folhaSubindo, 2));
-        form->quadroAoVivo(n);
+        const auto arquivo = caminhoQuadro(tevra::home::tmp(), n);
+        escreverArquivo(arquivo, textoQuadro(n, 2, 3, folhaSubindo, 2));
+        form->quadroAoVivo(n, arquivo);
     };
     for (int n = 1; n <= 3; ++n) gravar(n);
     ASSERT_TRUE(esperar([&] { return form->numQuadros == 3; }));
@@ -545,9 +541,38 @@ TEST_F(RenderForm, LiveRunShowsEachFrameAsItIsWritten) {
     EXPECT_FALSE(form->aoVivo());
     EXPECT_EQ(form->quadroAtual(), 1);
     EXPECT_EQ(form->serie().quadrosProntos(), 5);
-    form->quadroAoVivo(6);  // a late message from the run is ignored
+    escreverArquivo(caminhoQuadro(tevra::home::tmp(), 6), textoQuadro(6, 2, 3, folhaSubindo, 2));
+    form->quadroAoVivo(6, caminhoQuadro(tevra::home::tmp(), 6));  // a late message from the run is ignored
     processarPor(50);
     EXPECT_EQ(form->numQuadros, 5);
+}
+
+TEST_F(RenderForm, LiveRunReadsTheFilesWhereTheRunWritesThem) {
+    // The home's tmp folder holds another series of the same grid, which must not show.
+    escreverSerie(tevra::home::tmp(), 3, 2, 2, folhaSubindo, 2);
+    QTemporaryDir outra;
+    ASSERT_TRUE(outra.isValid());
+    const std::filesystem::path pasta = outra.path().toStdString();
+    auto baixando = [](int n, int i, int j) { return std::array<double, 6>{i + 10.0, j + 10.0, -n / 10.0, 0, 0, -1}; };
+
+    form->iniciarAoVivo(2, 2);
+    for (int n = 1; n <= 3; ++n) {
+        const auto arquivo = caminhoQuadro(pasta, n);
+        escreverArquivo(arquivo, textoQuadro(n, 2, 2, baixando, 0));
+        form->quadroAoVivo(n, arquivo);
+    }
+    ASSERT_TRUE(esperar([&] { return form->numQuadros == 3; }));
+    EXPECT_EQ(form->serie().quadrosFalhos(), 0);
+    EXPECT_FALSE(form->superficieFechada()) << "frame 1 of the run, not of the home";
+    EXPECT_DOUBLE_EQ(form->serie().nos().x[3], 11.0);
+    EXPECT_DOUBLE_EQ(form->serie().nos().z[3], -0.3);
+    EXPECT_DOUBLE_EQ(form->serie().nos().nz[0], -1.0);
+
+    // A frame the run names but that is not there (its write failed) repeats the last one.
+    form->quadroAoVivo(4, pasta / "nada.txt");
+    ASSERT_TRUE(esperar([&] { return form->numQuadros == 4; }));
+    EXPECT_EQ(form->serie().quadrosFalhos(), 1);
+    EXPECT_EQ(form->serie().imagemDoQuadro(4), 3);
 }
 
 }  // namespace

@@ -262,6 +262,27 @@ TEST_F(RenderGL, PlaybackShowsEachFrameInTurn) {
     EXPECT_EQ(diferentes(q2, foto("quadro2-de-novo")), 0);
 }
 
+// The program ends with the window shown, once in the middle of a load and once after it:
+// nothing of the window may run once it is gone (sanitizers report such a use here).
+TEST_F(RenderGL, WindowDestroyedWhileShownLeavesNothingRunning) {
+    serie(300, 60, 60, [](int n, int i, int j) { return std::array<double, 6>{i / 6.0 - 5, j / 6.0 - 5, n / 100.0, 0, 0, 1}; });
+    form->numQuadros = 300;
+    form->gradeI = 60;
+    form->gradeJ = 60;
+    form->show();
+    ASSERT_TRUE(esperar([&] { return form->superficieGL()->isValid() && form->serie().quadrosProntos() > 0; }));
+    EXPECT_TRUE(form->carregando()) << "the load should still be going on";
+    form.reset();
+    esperarAte([] { return false; }, 200);  // messages posted to the window meanwhile are dropped
+
+    form = std::make_unique<TRenderForm>();
+    serie(2, 11, 11, folha);
+    abrir(2, 11, 11);
+    form->SpeedButton3Click();
+    form.reset();
+    esperarAte([] { return false; }, 200);
+}
+
 TEST_F(RenderGL, LiveRunDrawsEachFrameAsItArrives) {
     std::filesystem::create_directories(tevra::home::tmp());
     form->iniciarAoVivo(11, 11);
@@ -269,11 +290,11 @@ TEST_F(RenderGL, LiveRunDrawsEachFrameAsItArrives) {
     QImage anterior = foto("vivo0");
     EXPECT_EQ(contar(anterior).acesos, 0) << "nothing before the first frame";
     for (int n = 1; n <= 3; ++n) {
-        escreverArquivo(caminhoQuadro(tevra::home::tmp(), n),
-                        textoQuadro(n, 11, 11, [](int q, int i, int j) {
+        const auto arquivo = caminhoQuadro(tevra::home::tmp(), n);
+        escreverArquivo(arquivo, textoQuadro(n, 11, 11, [](int q, int i, int j) {
                             return std::array<double, 6>{i - 5.0, j - 5.0 + 2 * (q - 1), 0, 0, 0, 1};
                         }));
-        form->quadroAoVivo(n);
+        form->quadroAoVivo(n, arquivo);
         ASSERT_TRUE(esperar([&] { return form->numQuadros == n; }));
         const QImage agora = foto(n == 1 ? "vivo1" : "vivo");
         EXPECT_GT(diferentes(anterior, agora), 1000) << n;

@@ -1,0 +1,115 @@
+// The one loop that brings frames into the viewer's series, fed by a live run or by the
+// background reader: order, broken frames, who makes the pictures, and the time slices.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "quadros_teste.h"
+#include "view/quadros/ingestao_quadros.h"
+
+using namespace tevra;
+using namespace std::chrono_literals;
+
+namespace {
+
+using Imagens = std::vector<std::pair<int, bool>>;
+
+auto anotar(Imagens& imagens) {
+    return [&imagens](int n, bool pronta) { imagens.emplace_back(n, pronta); };
+}
+
+TEST(IngestaoQuadros, LiveRunReadsTheFilesItIsToldOf) {
+    PastaTemporaria pasta;
+    SerieQuadros serie;
+    ASSERT_TRUE(serie.iniciar(0, 2, 3));
+    FonteAoVivo fonte(2, 3);
+    // Files under names of the run's own choosing, one of them never written.
+    escreverArquivo(*pasta / "a.txt", textoQuadro(1, 2, 3, folhaSubindo, 2));
+    escreverArquivo(*pasta / "b.txt", textoQuadro(2, 2, 3, folhaSubindo));
+    escreverArquivo(*pasta / "d.txt", textoQuadro(4, 2, 3, folhaSubindo));
+    fonte.gravado(1, *pasta / "a.txt");
+    fonte.gravado(2, *pasta / "b.txt");
+    fonte.gravado(3, *pasta / "c.txt");
+    fonte.gravado(4, *pasta / "d.txt");
+
+    Imagens imagens;
+    EXPECT_FALSE(ingerirQuadros(fonte, serie, 10s, anotar(imagens)));
+    EXPECT_FALSE(fonte.temPendentes());
+    EXPECT_EQ(imagens, (Imagens{{1, false}, {2, false}, {4, false}}));
+    EXPECT_EQ(serie.numQuadros(), 4) << "a live series grows with the run";
+    EXPECT_EQ(serie.quadrosProntos(), 4);
+    EXPECT_EQ(serie.imagemDoQuadro(3), 2);
+    EXPECT_TRUE(serie.superficieFechada());
+    EXPECT_DOUBLE_EQ(serie.nos().z[5], 0.4);
+    EXPECT_FALSE(fonte.acabou()) << "a run ends when the window says so";
+
+    // Nothing pending: nothing happens, and later frames carry on.
+    EXPECT_FALSE(ingerirQuadros(fonte, serie, 10s, anotar(imagens)));
+    EXPECT_EQ(imagens.size(), 3u);
+    escreverArquivo(*pasta / "e.txt", textoQuadro(5, 2, 3, folhaSubindo));
+    fonte.gravado(5, *pasta / "e.txt");
+    ingerirQuadros(fonte, serie, 10s, anotar(imagens));
+    EXPECT_EQ(imagens.back(), std::make_pair(5, false));
+    EXPECT_DOUBLE_EQ(serie.nos().z[0], 0.5);
+}
+
+TEST(IngestaoQuadros, AnExpiredSliceStillTakesOneFrame) {
+    PastaTemporaria pasta;
+    escreverSerie(*pasta, 3, 2, 2, folhaSubindo);
+    SerieQuadros serie;
+    ASSERT_TRUE(serie.iniciar(0, 2, 2));
+    FonteAoVivo fonte(2, 2);
+    for (int n = 1; n <= 3; ++n) fonte.gravado(n, caminhoQuadro(*pasta, n));
+
+    Imagens imagens;
+    for (int n = 1; n <= 3; ++n) {
+        EXPECT_TRUE(ingerirQuadros(fonte, serie, 0ms, anotar(imagens))) << n;
+        EXPECT_EQ(serie.quadrosProntos(), n);
+    }
+    EXPECT_FALSE(ingerirQuadros(fonte, serie, 0ms, anotar(imagens)));
+    EXPECT_EQ(imagens.size(), 3u);
+}
+
+TEST(IngestaoQuadros, LiveFramesOfAnotherGridAreNotTaken) {
+    PastaTemporaria pasta;
+    escreverSerie(*pasta, 2, 2, 2, folhaSubindo);
+    SerieQuadros serie;
+    ASSERT_TRUE(serie.iniciar(0, 3, 3));
+    FonteAoVivo fonte(3, 3);
+    for (int n = 1; n <= 2; ++n) fonte.gravado(n, caminhoQuadro(*pasta, n));
+    Imagens imagens;
+    ingerirQuadros(fonte, serie, 10s, anotar(imagens));
+    EXPECT_TRUE(imagens.empty());
+    EXPECT_EQ(serie.quadrosFalhos(), 2);
+    EXPECT_EQ(serie.imagemDoQuadro(2), 0);
+}
+
+TEST(IngestaoQuadros, RecordedSeriesKeepsThePicturesTheWorkersMade) {
+    PastaTemporaria pasta;
+    escreverSerie(*pasta, 6, 2, 2, folhaSubindo);
+    std::filesystem::remove(caminhoQuadro(*pasta, 4));
+    SerieQuadros serie;
+    ASSERT_TRUE(serie.iniciar(6, 2, 2));
+    TrabalhoCarga trabalho;
+    trabalho.trabalhadores = 2;
+    // Workers make the pictures of the even frames only; the loop makes the rest.
+    trabalho.preparar = [](int, int n, const NosSuperficie&, bool) { return n % 2 == 0; };
+    FonteSerie fonte(std::make_unique<CarregadorSerie>(*pasta, serie.arquivosASerLidos(), 2, 2, nullptr, trabalho));
+
+    Imagens imagens;
+    const auto limite = std::chrono::steady_clock::now() + 20s;
+    while (!fonte.acabou() && std::chrono::steady_clock::now() < limite) {
+        ingerirQuadros(fonte, serie, 10ms, anotar(imagens));
+        std::this_thread::sleep_for(1ms);
+    }
+    ASSERT_TRUE(fonte.acabou());
+    EXPECT_EQ(imagens, (Imagens{{1, false}, {2, true}, {3, false}, {5, false}, {6, true}}));
+    EXPECT_EQ(serie.quadrosProntos(), 6);
+    EXPECT_EQ(serie.imagemDoQuadro(4), 3);
+    EXPECT_DOUBLE_EQ(serie.nos().z[0], 0.6);
+}
+
+}  // namespace
