@@ -10,7 +10,7 @@
 #include "app/cena/script_cena.h"
 #include "app/execucao/execucao.h"
 #include "base/erros.h"
-#include "cli/barra_progresso.h"
+#include "base/barra_progresso.h"
 #include "model/solver.h"
 
 using namespace tevra;

@@ -36,7 +36,10 @@ void copiar(const double (&de)[2][2], double (&para)[2][2]) {
 }  // namespace
 
 std::string mensagemSolverDesconhecido(std::string_view texto) {
-    std::string m = "'" + std::string(texto) + "' is not a solver; choose ";
+    // Appended piece by piece: GCC 12 warns falsely about "'" + s + "...".
+    std::string m(1, '\'');
+    m += texto;
+    m += "' is not a solver; choose ";
     const int n = static_cast<int>(std::size(nomesSolver));
     for (int k = 0; k < n; ++k) {
         m += nomesSolver[k];

@@ -78,6 +78,16 @@ std::string textoCancelamento(const ResultadoExecucao& r) {
            std::to_string(r.passosTotais) + "; frames 1 to " + std::to_string(r.quadros) + " are kept.";
 }
 
+std::string textoDivergencia(const ResultadoExecucao& r) {
+    if (!r.divergencia) return {};
+    const Divergencia& d = *r.divergencia;
+    char tempo[32];
+    std::snprintf(tempo, sizeof tempo, "%.6g", d.tempo);
+    return "The run diverged at step " + std::to_string(d.passo) + " (simulated time " + tempo + "): node (" +
+           std::to_string(d.i) + ", " + std::to_string(d.j) + ") has a non-finite " + d.grandeza + "; frames 1 to " +
+           std::to_string(r.quadros) + " are kept.";
+}
+
 std::string textoFalhas(const ResultadoExecucao& r) {
     return std::to_string(r.falhas) + " file(s) could not be written; the first: " +
            (r.primeiraFalha ? r.primeiraFalha->texto() : std::string());

@@ -94,6 +94,9 @@ private:
 std::string resumoExecucao(const ResultadoExecucao& r);
 // "The simulation was cancelled after step N of T; frames 1 to M are kept."
 std::string textoCancelamento(const ResultadoExecucao& r);
+// "The run diverged at step N (simulated time T): node (i, j) has a non-finite position x;
+// frames 1 to M are kept." Empty for a run that did not diverge.
+std::string textoDivergencia(const ResultadoExecucao& r);
 // "N file(s) could not be written; the first: FILE: REASON"
 std::string textoFalhas(const ResultadoExecucao& r);
 

@@ -1,4 +1,4 @@
-// External forces, restrictions and the clean-up of the elastic terms.
+// External forces and the clean-up of the elastic terms.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -22,36 +22,6 @@ std::unique_ptr<ObjDeformavel> folhaParada() {
     o->passoAtual = 2;
     o->atualizarGeometria(1);
     return o;
-}
-
-Restricao fixa(int u, int v, int x, int y, int z, int inicio = 0, int fim = 1000) {
-    Restricao r;
-    r.u = u;
-    r.v = v;
-    r.tipo = RestricaoFixa;
-    r.inicio = inicio;
-    r.fim = fim;
-    r.eixo[0] = x;
-    r.eixo[1] = y;
-    r.eixo[2] = z;
-    return r;
-}
-
-Restricao forca(int u, int v, Vetor3 f, int inicio = 0, int fim = 1000) {
-    Restricao r;
-    r.u = u;
-    r.v = v;
-    r.tipo = RestricaoForca;
-    r.inicio = inicio;
-    r.fim = fim;
-    r.forca = f;
-    return r;
-}
-
-void usar(ObjDeformavel& o, std::vector<Restricao> rs) {
-    o.restricoes = std::move(rs);
-    o.nRestricoes = static_cast<int>(o.restricoes.size());
-    atualizarRestricoes(o);
 }
 
 TEST(Forcas, SemFluidoSoOCampoDeAceleracao) {
@@ -112,29 +82,6 @@ TEST(Forcas, ForcaPontualSomaAoCampoEAoFluido) {
     calcularForcas(*o, 1);
     const int v = id(*o, 2, 2);
     EXPECT_EQ(o->forcaExterna[2][v], (2.0 + o->massa * -9.8) + 5.0);
-}
-
-TEST(Restricoes, JanelaDePassosERegrasDeConflito) {
-    auto o = folhaParada();
-    // Force (0, 0, 10) from step counter 5 to 7: acts while passoAtual is 5 or 6, i.e. steps 4 and 5.
-    o->restricoes = {forca(0, 0, {0, 0, 10}, 5, 7)};
-    o->nRestricoes = 1;
-    for (int passo = 1; passo <= 7; ++passo) {
-        o->passoAtual = passo + 1;
-        atualizarRestricoes(*o);
-        EXPECT_EQ(o->restricaoDoNo[0], (passo == 4 || passo == 5) ? 1 : 0) << "step " << passo;
-    }
-    // The later row wins; rows outside the grid name no node; inicio >= fim never acts.
-    o->passoAtual = 2;
-    usar(*o, {fixa(1, 2, 0, 0, 0), forca(1, 2, {1, 0, 0}), fixa(3, 0, 0, 0, 0), fixa(0, -1, 0, 0, 0),
-              fixa(2, 2, 0, 0, 0, 5, 5), fixa(0, 1, 0, 0, 0, 0, 2)});
-    EXPECT_EQ(o->restricaoDoNo[id(*o, 1, 2)], 2);
-    EXPECT_TRUE(componenteLivre(*o, id(*o, 1, 2), 2)) << "a later force frees the node";
-    EXPECT_EQ(o->restricaoDoNo[id(*o, 2, 2)], 0);
-    EXPECT_EQ(o->restricaoDoNo[id(*o, 0, 1)], 0) << "end step 2 never acts";
-    int ativos = 0;
-    for (int v = 0; v < o->numNos(); ++v) ativos += o->restricaoDoNo[v] != 0;
-    EXPECT_EQ(ativos, 1);
 }
 
 TEST(Forcas, LimpezaZeraSoOQueNaoPassaDe1e7) {

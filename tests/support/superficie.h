@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
+#include "dynamics/restricoes.h"
 #include "model/obj_deformavel.h"
 #include "model/solver.h"
 
@@ -39,6 +41,38 @@ inline void pesos(ObjDeformavel& o, double eta, double qsi, double psi) {
             o.qsi[k][l] = qsi;
             o.psi[k][l] = psi;
         }
+}
+
+// Restriction rows as the set-up builds them.
+inline Restricao fixa(int u, int v, int x, int y, int z, int inicio = 0, int fim = 1000) {
+    Restricao r;
+    r.u = u;
+    r.v = v;
+    r.tipo = RestricaoFixa;
+    r.inicio = inicio;
+    r.fim = fim;
+    r.eixo[0] = x;
+    r.eixo[1] = y;
+    r.eixo[2] = z;
+    return r;
+}
+
+inline Restricao forca(int u, int v, Vetor3 f, int inicio = 0, int fim = 1000) {
+    Restricao r;
+    r.u = u;
+    r.v = v;
+    r.tipo = RestricaoForca;
+    r.inicio = inicio;
+    r.fim = fim;
+    r.forca = f;
+    return r;
+}
+
+// Puts the restrictions on the object and rebuilds its table for the current step.
+inline void usar(ObjDeformavel& o, std::vector<Restricao> rs) {
+    o.restricoes = std::move(rs);
+    o.nRestricoes = static_cast<int>(o.restricoes.size());
+    atualizarRestricoes(o);
 }
 
 }  // namespace tevra

@@ -16,7 +16,7 @@
 
 #include "base/tevra_home.h"
 #include "support/esperar_qt.h"
-#include "quadros_teste.h"
+#include "view/quadros/quadros_teste.h"
 #include "view/janelas/render_form.h"
 
 using namespace tevra;

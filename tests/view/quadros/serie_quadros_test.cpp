@@ -8,7 +8,7 @@
 #include <chrono>
 #include <thread>
 
-#include "quadros_teste.h"
+#include "view/quadros/quadros_teste.h"
 #include "view/quadros/serie_quadros.h"
 
 using namespace tevra;

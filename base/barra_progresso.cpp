@@ -1,7 +1,8 @@
-#include "cli/barra_progresso.h"
+#include "base/barra_progresso.h"
 
 #include <cstdio>
 
+namespace tevra {
 
 void BarraProgresso::mostrar(int feitos, int total) {
     if (!ativa_ || total <= 0) return;
@@ -22,3 +23,5 @@ void BarraProgresso::mostrar(int feitos, int total) {
 void BarraProgresso::terminar() {
     if (ativa_ && desenhou_) std::fprintf(stderr, "\n");
 }
+
+}  // namespace tevra

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "quadros_teste.h"
+#include "view/quadros/quadros_teste.h"
 #include "view/quadros/ingestao_quadros.h"
 
 using namespace tevra;

@@ -14,7 +14,7 @@
 #include <cstdlib>
 
 #include "app/janelas/main_form.h"
-#include "janelas_teste.h"
+#include "app/janelas/janelas_teste.h"
 
 using namespace tevra;
 

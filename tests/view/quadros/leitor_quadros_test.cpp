@@ -7,7 +7,7 @@
 
 #include "dynamics/arquivos.h"
 #include "model/obj_deformavel.h"
-#include "quadros_teste.h"
+#include "view/quadros/quadros_teste.h"
 #include "support/superficie.h"
 #include "view/quadros/leitor_quadros.h"
 

@@ -5,7 +5,7 @@
 #include <QTableWidget>
 #include <QHeaderView>
 
-#include "janelas_teste.h"
+#include "app/janelas/janelas_teste.h"
 #include "view/janelas/dados_form.h"
 #include "view/janelas/matriz_form.h"
 #include "view/janelas/render_form.h"

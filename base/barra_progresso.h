@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace tevra {
+
 // A one-line progress bar on standard error, redrawn at most a few times a second;
 // silent when standard error is not a terminal.
 class BarraProgresso {
@@ -15,3 +17,5 @@ private:
     bool desenhou_ = false;
     std::chrono::steady_clock::time_point ultima_{};
 };
+
+}  // namespace tevra

@@ -15,7 +15,7 @@
 #include "base/conversao.h"
 #include "app/janelas/main_form.h"
 #include "app/janelas/restr_form.h"
-#include "janelas_teste.h"
+#include "app/janelas/janelas_teste.h"
 #include "model/solver.h"
 #include "view/janelas/matriz_form.h"
 #include "view/janelas/render_form.h"

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "quadros_teste.h"
+#include "view/quadros/quadros_teste.h"
 #include "support/esperar_qt.h"
 #include "view/gl/malha.h"
 #include "view/janelas/contexto_gl.h"
