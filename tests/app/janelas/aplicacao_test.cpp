@@ -21,7 +21,7 @@
 
 namespace {
 
-TEST(Duracao, LongTimePatternWithoutZoneOrDayPeriod) {
+TEST(Duracao, FormatoLongoSemFusoNemPeriodoDoDia) {
     const QLocale eua(QLocale::English, QLocale::UnitedStates);
     EXPECT_EQ(formatarDuracao(5000, eua), "0:00:05");
     EXPECT_EQ(formatarDuracao(3 * 3600000 + 2 * 60000 + 1999, eua), "3:02:01");
@@ -41,7 +41,7 @@ TEST(Duracao, LongTimePatternWithoutZoneOrDayPeriod) {
     }
 }
 
-TEST(Argumentos, ScriptAnimationHelpAndNonsense) {
+TEST(Argumentos, ScriptAnimacaoAjudaEDisparates) {
     const auto nada = lerArgumentos({"tevra"});
     EXPECT_TRUE(nada.script.isEmpty());
     EXPECT_FALSE(nada.animacao);
@@ -65,7 +65,7 @@ TEST(Argumentos, ScriptAnimationHelpAndNonsense) {
 
 // The Qt dialogs behind the interface: the message box shows the text with one OK, and the
 // open dialog starts in the preset's folder with its file name filled in.
-TEST(DialogosQt, MessageBoxAndOpenDialog) {
+TEST(DialogosQt, CaixaDeMensagemEDialogoDeAbrir) {
     DialogosQt qt;
     QString visto;
     int botoes = -1;
@@ -99,7 +99,7 @@ TEST(DialogosQt, MessageBoxAndOpenDialog) {
 
 // The warning returns at once, its box still open: a child window of its window, above it,
 // blocking nothing, and gone with it.
-TEST(DialogosQt, WarningIsANonModalBoxAboveItsWindow) {
+TEST(DialogosQt, AvisoEhCaixaNaoModalSobreSuaJanela) {
     DialogosQt qt;
     auto janela = std::make_unique<QWidget>();
     janela->show();

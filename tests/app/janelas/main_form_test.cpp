@@ -33,7 +33,7 @@ const char* const kTodasAsCaixas[] = {
     "comp_z_Edit", "raioEdit",     "compEdit",     "tempoEdit",       "intervaloEdit",
 };
 
-class MainFormTeste : public JanelasTeste {
+class MainForm : public JanelasTeste {
 protected:
     TMainForm& m() { return *janelas->MainForm; }
     TRestrForm& r() { return *janelas->RestrForm; }
@@ -63,7 +63,7 @@ protected:
 // ---------------------------------------------------------------------------------------
 // Start-up
 
-TEST_F(MainFormTeste, WindowsStartWithTheirCaptionsSizesAndPlaces) {
+TEST_F(MainForm, JanelasComecamComSeusTitulosTamanhosELugares) {
     EXPECT_EQ(m().windowTitle(), "Tevra 1.0");
     EXPECT_EQ(m().size(), QSize(748, 622));
     EXPECT_EQ(m().pos(), QPoint(178, 87));
@@ -84,7 +84,7 @@ TEST_F(MainFormTeste, WindowsStartWithTheirCaptionsSizesAndPlaces) {
     EXPECT_EQ(m().objetoAtual(), nullptr);
 }
 
-TEST_F(MainFormTeste, ControlsCarryTheirNamesAndTexts) {
+TEST_F(MainForm, ControlesTrazemSeusNomesETextos) {
     for (const char* nome : kTodasAsCaixas) EXPECT_EQ(caixa(nome), "") << nome;
     EXPECT_EQ(caixa("Edit1"), "<no file>");
     EXPECT_EQ(m().scriptLabel->objectName(), "scriptLabel");
@@ -142,7 +142,7 @@ TEST_F(MainFormTeste, ControlsCarryTheirNamesAndTexts) {
     EXPECT_TRUE(m().cancelarButton->isHidden());
 }
 
-TEST_F(MainFormTeste, RestrictionsGridStartsWithHeadingsAndOneEmptyRow) {
+TEST_F(MainForm, GradeDeRestricoesComecaComCabecalhosEUmaLinhaVazia) {
     auto* g = r().findChild<QTableWidget*>("restrStringGrid");
     ASSERT_NE(g, nullptr);
     EXPECT_EQ(g->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -154,7 +154,7 @@ TEST_F(MainFormTeste, RestrictionsGridStartsWithHeadingsAndOneEmptyRow) {
     EXPECT_EQ(g->model()->headerData(0, Qt::Vertical).toString().toStdString(), "");
 }
 
-TEST_F(MainFormTeste, ShapeComboShowsOnePanel) {
+TEST_F(MainForm, ComboDaFormaMostraUmSoPainel) {
     auto escolher = [&](int k) {
         m().objetoComboBox->setCurrentIndex(k);
         emit m().objetoComboBox->activated(k);
@@ -174,7 +174,7 @@ TEST_F(MainFormTeste, ShapeComboShowsOnePanel) {
 // ---------------------------------------------------------------------------------------
 // Loading scripts
 
-TEST_F(MainFormTeste, LoadFillsEveryBoxTheComboAndTheGrid) {
+TEST_F(MainForm, CargaPreencheCadaCaixaOComboEAGrade) {
     const QString caminho = script("cena.anisot1",
                                    cenaBase("1e3", "4 5", "fluido = cte = 0.3 x = 4 y = 5 z = 6\n", "plano 2 3 0",
                                             "n_restricoes = 3\nrestricoes = {\n"
@@ -212,7 +212,7 @@ TEST_F(MainFormTeste, LoadFillsEveryBoxTheComboAndTheGrid) {
     EXPECT_EQ(linhas[3], QStringList({"2", "1", "2", "outro", "7", "b=8", "", "1", "1e-3"}));
 }
 
-TEST_F(MainFormTeste, LayoutOfTheScriptDoesNotMatter) {
+TEST_F(MainForm, DisposicaoDoScriptNaoImporta) {
     abrir(script("a.anisot1", cenaBase()));
     const FormularioCena referencia = m().lerFormulario();
 
@@ -232,7 +232,7 @@ TEST_F(MainFormTeste, LayoutOfTheScriptDoesNotMatter) {
     EXPECT_EQ(b.restricoes, referencia.restricoes);
 }
 
-TEST_F(MainFormTeste, SkippedSectionsKeepWhatTheBoxesHeld) {
+TEST_F(MainForm, SecoesPuladasMantemOQueAsCaixasTinham) {
     // The user's fluid survives a script without one; a cylinder leaves the plane's
     // lengths of the earlier script alone.
     abrir(script("plano.anisot1", cenaBase()));
@@ -253,7 +253,7 @@ TEST_F(MainFormTeste, SkippedSectionsKeepWhatTheBoxesHeld) {
     EXPECT_EQ(caixa("fluido_cte_Edit"), "0.7");
 }
 
-TEST_F(MainFormTeste, EachLoadReplacesTheWholeGrid) {
+TEST_F(MainForm, CadaCargaSubstituiAGradeInteira) {
     abrir(script("tres.anisot1",
                  cenaBase("20", "4 5", "", "plano 2 3 0",
                           "n_restricoes = 3\nrestricoes = {\n 0 0 fixo i=0 f=1 x=0 y=0 z=0\n"
@@ -270,7 +270,7 @@ TEST_F(MainFormTeste, EachLoadReplacesTheWholeGrid) {
     EXPECT_TRUE(dlg.mensagens.isEmpty()) << texto(dlg.mensagens.join("|"));
 }
 
-TEST_F(MainFormTeste, BadCountOrShortFileKeepsGridAndState) {
+TEST_F(MainForm, ContagemRuimOuArquivoCurtoMantemGradeEEstado) {
     // Before any complete load: the message, the boxes read so far, nothing else.
     abrir(script("ruim.anisot1", cenaBase("20", "4 5", "", "plano 2 3 0", "n_restricoes = dois restricoes = {")));
     ASSERT_EQ(dlg.mensagens, QStringList({"'dois' is not a valid integer value"}));
@@ -303,7 +303,7 @@ TEST_F(MainFormTeste, BadCountOrShortFileKeepsGridAndState) {
     EXPECT_EQ(grade(), antes);
 }
 
-TEST_F(MainFormTeste, CancellingTheDialogChangesNothing) {
+TEST_F(MainForm, CancelarODialogoNaoMudaNada) {
     janelas->MainForm->Abrir1->trigger();  // no answer queued: the user cancels
     EXPECT_EQ(dlg.presets.size(), 1);
     EXPECT_EQ(m().scriptLabel->text(), "<no file>");
@@ -319,7 +319,7 @@ TEST_F(MainFormTeste, CancellingTheDialogChangesNothing) {
 // ---------------------------------------------------------------------------------------
 // Set-up from the window
 
-TEST_F(MainFormTeste, SetUpReadsTheWindowNotTheScript) {
+TEST_F(MainForm, MontagemLeAJanelaNaoOScript) {
     abrir(script("a.anisot1", cenaBase("1e3", "4 5", "", "plano 2 3 0",
                                        "n_restricoes = 1\nrestricoes = {\n 3 4 forca i=5 f=9 x=0.5 y=0 z=-1.5\n}\n")));
     digitar("massaEdit", "2.5");
@@ -344,7 +344,7 @@ TEST_F(MainFormTeste, SetUpReadsTheWindowNotTheScript) {
     EXPECT_EQ(m().criarObjeto()->solver, SolverVerlet);
 }
 
-TEST_F(MainFormTeste, ConversionErrorsStopSimulateWithTheirText) {
+TEST_F(MainForm, ErrosDeConversaoParamSimularComSeuTexto) {
     abrir(script("a.anisot1", cenaBase()));
     ASSERT_TRUE(m().scriptCarregado);
     struct Caso {
@@ -388,7 +388,7 @@ TEST_F(MainFormTeste, ConversionErrorsStopSimulateWithTheirText) {
     EXPECT_TRUE(dlg.mensagens[0].startsWith("'Euler' is not a solver")) << texto(dlg.mensagens[0]);
 }
 
-TEST_F(MainFormTeste, SimulateDoesNothingBeforeACompleteLoad) {
+TEST_F(MainForm, SimularNaoFazNadaAntesDeUmaCargaCompleta) {
     digitar("grade_i_Edit", "4");
     m().simularButton->click();
     EXPECT_TRUE(dlg.mensagens.isEmpty());
@@ -404,7 +404,7 @@ TEST_F(MainFormTeste, SimulateDoesNothingBeforeACompleteLoad) {
 // ---------------------------------------------------------------------------------------
 // The other buttons
 
-TEST_F(MainFormTeste, RenderHandsOver400FramesAndTheGridSize) {
+TEST_F(MainForm, BotaoRenderEntrega400QuadrosEOTamanhoDaGrade) {
     TRenderForm& a = *janelas->RenderForm;
     a.numQuadros = 7;
     m().Button1->click();
@@ -430,7 +430,7 @@ TEST_F(MainFormTeste, RenderHandsOver400FramesAndTheGridSize) {
     EXPECT_EQ(a.gradeJ, 12);
 }
 
-TEST_F(MainFormTeste, RestrictionsButtonShowsTheOneWindowAndExitCloses) {
+TEST_F(MainForm, BotaoRestricoesMostraAJanelaUnicaEExitFecha) {
     m().show();
     m().restricaoButton->click();
     EXPECT_TRUE(r().isVisible());

@@ -20,7 +20,7 @@ using namespace tevra;
 
 namespace {
 
-class SimularTeste : public JanelasTeste {
+class MainFormSimular : public JanelasTeste {
 protected:
     TMainForm& m() { return *janelas->MainForm; }
     QString tmp(const QString& nome = {}) { return home() + "/tmp/" + nome; }
@@ -36,7 +36,7 @@ protected:
 
 const QRegularExpression kTempoIngles(QStringLiteral("^Tempo de simulação\\d+:\\d\\d:\\d\\d$"));
 
-TEST_F(SimularTeste, RunReportsCountThenTimeAndWritesItsFrames) {
+TEST_F(MainFormSimular, ExecucaoInformaContagemDepoisTempoEEscreveSeusQuadros) {
     abrir(script("a.anisot1", cenaBase()));
     bool rodavaNaContagem = true;
     bool haviaQuadro = true;
@@ -74,7 +74,7 @@ TEST_F(SimularTeste, RunReportsCountThenTimeAndWritesItsFrames) {
     EXPECT_EQ(m().objetoAtual()->flagDados, 1);
 }
 
-TEST_F(SimularTeste, AnimationOnTheFlyGetsEveryFrameOfTheRun) {
+TEST_F(MainFormSimular, AnimacaoAoVivoRecebeCadaQuadroDaExecucao) {
     abrir(script("a.anisot1", cenaBase()));
     m().CheckBox1->setChecked(true);
     m().simularButton->click();
@@ -87,7 +87,7 @@ TEST_F(SimularTeste, AnimationOnTheFlyGetsEveryFrameOfTheRun) {
     EXPECT_TRUE(esperarAte([&] { return animacao.numQuadros == 4; }, 10000)) << animacao.numQuadros;
 }
 
-TEST_F(SimularTeste, NoRestrictionsCountsZero) {
+TEST_F(MainFormSimular, SemRestricoesContaZero) {
     abrir(script("a.anisot1", cenaBase("20", "4 5", "", "plano 2 3 0", "n_restricoes = 0 restricoes = {")));
     m().simularButton->click();
     ASSERT_TRUE(esperarFim());
@@ -96,7 +96,7 @@ TEST_F(SimularTeste, NoRestrictionsCountsZero) {
     EXPECT_EQ(m().objetoAtual()->nRestricoes, 0);
 }
 
-TEST_F(SimularTeste, WindowStaysResponsiveAndARunCanBeCancelled) {
+TEST_F(MainFormSimular, JanelaSegueRespondendoEAExecucaoPodeSerCancelada) {
     abrirCenaLonga();
     m().simularButton->click();
     ASSERT_TRUE(m().simulando());
@@ -146,7 +146,7 @@ TEST_F(SimularTeste, WindowStaysResponsiveAndARunCanBeCancelled) {
     EXPECT_EQ(dlg.mensagens.size(), 2);
 }
 
-TEST_F(SimularTeste, ClosingTheMainWindowStopsTheRunQuietly) {
+TEST_F(MainFormSimular, FecharAJanelaPrincipalParaAExecucaoEmSilencio) {
     abrirCenaLonga();
     m().show();
     m().simularButton->click();
@@ -159,7 +159,7 @@ TEST_F(SimularTeste, ClosingTheMainWindowStopsTheRunQuietly) {
     EXPECT_TRUE(QFile::exists(quadro(1)));
 }
 
-TEST_F(SimularTeste, CommaLocaleReadsCommasAndRefusesPoints) {
+TEST_F(MainFormSimular, LocaleDeVirgulaLeVirgulasERecusaPontos) {
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     abrir(script("a.anisot1", cenaBase()));
     // The script was written with points; a user of this locale types commas.
@@ -199,7 +199,7 @@ bool localeVirgula(const QString& pasta) {
     return std::string(buf) == "1,5";
 }
 
-TEST_F(SimularTeste, ExampleFramesMatchTheHeadlessRunnerUnderACommaLocale) {
+TEST_F(MainFormSimular, QuadrosDoExemploIguaisAosDoTevraSimSobLocaleDeVirgula) {
     const QString exemplo = QStringLiteral(TEVRA_SOURCE_DIR "/assets/scenes/script.anisot1");
     const QString pastaSim = home() + "/sim";
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();

@@ -16,13 +16,13 @@ std::vector<std::pair<int, int>> quads(int ni, int nj, bool fechada) {
     return r;
 }
 
-TEST(Malha, OpenGridQuadsSkipTheEndOfEachRow) {
+TEST(Malha, QuadsDaGradeAbertaPulamOFimDeCadaLinha) {
     // 3 x 4: near sides start at 0, 1, 2 and 4, 5, 6; the far side is one row (4 nodes) on.
     const std::vector<std::pair<int, int>> esperado = {{0, 4}, {1, 5}, {2, 6}, {4, 8}, {5, 9}, {6, 10}};
     EXPECT_EQ(quads(3, 4, false), esperado);
 }
 
-TEST(Malha, ClosedGridAddsTheStripBackToRowZero) {
+TEST(Malha, GradeFechadaAcrescentaAFaixaDeVoltaALinhaZero) {
     const std::vector<std::pair<int, int>> esperado = {{0, 4},  {1, 5}, {2, 6}, {4, 8}, {5, 9},
                                                        {6, 10}, {8, 0}, {9, 1}, {10, 2}};
     EXPECT_EQ(quads(3, 4, true), esperado);
@@ -37,7 +37,7 @@ TEST(Malha, ClosedGridAddsTheStripBackToRowZero) {
             }
 }
 
-TEST(Malha, DegenerateGridsDrawNothing) {
+TEST(Malha, GradesDegeneradasNaoDesenhamNada) {
     EXPECT_TRUE(quads(5, 1, false).empty());
     EXPECT_TRUE(quads(5, 1, true).empty());
     EXPECT_TRUE(quads(0, 4, true).empty());
@@ -46,7 +46,7 @@ TEST(Malha, DegenerateGridsDrawNothing) {
     EXPECT_TRUE(quads(3, 0, true).empty());
 }
 
-TEST(Malha, TextureCoordinatesDivideBothIndicesByTheInnerCount) {
+TEST(Malha, CoordenadasDeTexturaDividemOsDoisIndicesPelaContagemInterna) {
     const CoordTextura c = coordTextura(9, 4);  // i = 2, j = 1
     EXPECT_FLOAT_EQ(c.s, 0.5f);
     EXPECT_FLOAT_EQ(c.t, 0.25f);
@@ -55,7 +55,7 @@ TEST(Malha, TextureCoordinatesDivideBothIndicesByTheInnerCount) {
     EXPECT_FLOAT_EQ(d.t, 0.8f);
 }
 
-TEST(Malha, TextureIsTheTransposedImageOnWhite) {
+TEST(Malha, TexturaEhAImagemTranspostaSobreBranco) {
     // A 3 x 2 image whose pixel (x, y) is 0x00BBGGRR = (x, y, 7).
     const auto cor = [](int x, int y) { return static_cast<std::uint32_t>(x) | static_cast<std::uint32_t>(y) << 8 | 7u << 16; };
     const std::vector<std::uint8_t> t = montarTextura(3, 2, cor);

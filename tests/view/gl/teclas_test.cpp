@@ -25,7 +25,7 @@ protected:
     Reprodutor r{10, 1, false};
 };
 
-TEST_F(Teclas, ViewRowsStepByTheirAmountsWithoutLimits) {
+TEST_F(Teclas, LinhasDaVistaAndamPeloSeuPassoSemLimites) {
     struct Caso {
         Tecla tecla;
         double Vetor3::*eixo;
@@ -56,7 +56,7 @@ TEST_F(Teclas, ViewRowsStepByTheirAmountsWithoutLimits) {
     }
 }
 
-TEST_F(Teclas, TogglesFlipAndFlipBack) {
+TEST_F(Teclas, AlternanciasLigamEDesligam) {
     for (auto [t, campo] : {std::pair{Tecla::L, &EstadoVista::iluminacaoLigada}, std::pair{Tecla::T, &EstadoVista::texturaLigada},
                             std::pair{Tecla::F, &EstadoVista::preenchido}, std::pair{Tecla::V, &EstadoVista::perspectiva}}) {
         const bool antes = v.*campo;
@@ -67,7 +67,7 @@ TEST_F(Teclas, TogglesFlipAndFlipBack) {
     }
 }
 
-TEST_F(Teclas, ScaleReachesZeroAfterAHundredMinusesThenMirrors) {
+TEST_F(Teclas, EscalaChegaAZeroDepoisDeCemMenosEDepoisEspelha) {
     tecla(Tecla::MaisNumerico, 2);
     EXPECT_NEAR(v.escala.x, 1.02, 1e-12);
     tecla(Tecla::MenosNumerico, 102);
@@ -80,7 +80,7 @@ TEST_F(Teclas, ScaleReachesZeroAfterAHundredMinusesThenMirrors) {
     EXPECT_NEAR(v.escala.z, -0.01, 1e-9);
 }
 
-TEST_F(Teclas, LightKeysMoveTheSelectedLightOnlyWithLightingOn) {
+TEST_F(Teclas, TeclasDeLuzMovemALuzEscolhidaSoComIluminacaoLigada) {
     // Off, even with a marker shown: nothing moves, M only arms the choice.
     tecla(Tecla::Um);
     EXPECT_TRUE(v.marcaLuz0);
@@ -117,7 +117,7 @@ TEST_F(Teclas, LightKeysMoveTheSelectedLightOnlyWithLightingOn) {
     EXPECT_TRUE(v.marcaLuz1);
 }
 
-TEST_F(Teclas, EscRestartsPlaybackAndIsTheOnlyKeyThatTouchesIt) {
+TEST_F(Teclas, EscReiniciaAReproducaoEEhAUnicaTeclaQueMexeNela) {
     r.quadroAtual = 7;
     for (int k = static_cast<int>(Tecla::Outra); k <= static_cast<int>(Tecla::Esc); ++k) {
         if (static_cast<Tecla>(k) == Tecla::Esc) continue;
@@ -139,7 +139,7 @@ TEST_F(Teclas, EscRestartsPlaybackAndIsTheOnlyKeyThatTouchesIt) {
     EXPECT_TRUE(r.tocando);
 }
 
-TEST_F(Teclas, OtherKeysChangeNothingAndAskForNothing) {
+TEST_F(Teclas, OutrasTeclasNaoMudamNemPedemNada) {
     tecla(Tecla::M);  // even with a choice armed
     const EstadoVista antes = v;
     const EfeitoTecla e = tecla(Tecla::Outra);

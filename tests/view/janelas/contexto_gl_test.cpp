@@ -45,7 +45,7 @@ void compilarUm(ContextoGL& gl) {
     EXPECT_TRUE(gl.comContexto([&] { gl.compilar(1, nos, false); }));
 }
 
-TEST(ContextoGL, NoContextBeforeTheSurfaceIsShown) {
+TEST(ContextoGL, SemContextoAntesDeASuperficieSerMostrada) {
     QWidget janela;
     Registro r;
     auto gl = novoContexto(janela, r);
@@ -57,7 +57,7 @@ TEST(ContextoGL, NoContextBeforeTheSurfaceIsShown) {
     EXPECT_EQ(r.criados + r.perdas + r.pinturas, 0);
 }
 
-TEST(ContextoGL, SurfaceMovedToAnotherWindowGetsANewContextWithoutTheLists) {
+TEST(ContextoGL, SuperficieMovidaParaOutraJanelaGanhaContextoNovoSemAsListas) {
     QWidget janela, outra;
     janela.resize(120, 90);
     outra.resize(120, 90);
@@ -82,7 +82,7 @@ TEST(ContextoGL, SurfaceMovedToAnotherWindowGetsANewContextWithoutTheLists) {
 // The window's destructor ends its ContextoGL first; the surface, a child of the window,
 // goes later with its context. By then the window's members are gone, so the context's end
 // must not reach them.
-TEST(ContextoGL, DestroyedBeforeItsSurfaceItIsToldNothingMore) {
+TEST(ContextoGL, DestruidoAntesDaSuperficieNaoEhMaisAvisado) {
     auto janela = std::make_unique<QWidget>();
     janela->resize(120, 90);
     Registro r;

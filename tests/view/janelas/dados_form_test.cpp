@@ -14,7 +14,7 @@ using namespace tevra;
 
 namespace {
 
-class DadosFormTeste : public JanelasTeste {
+class DadosForm : public JanelasTeste {
 protected:
     TDadosForm& d() { return *janelas->DadosForm; }
     TRenderForm& a() { return *janelas->RenderForm; }
@@ -25,7 +25,7 @@ protected:
     }
 };
 
-TEST_F(DadosFormTeste, RenderHandsOverItsThreeBoxes) {
+TEST_F(DadosForm, BotaoRenderEntregaSuasTresCaixas) {
     preencher("25", "10", "12");
     d().Button1->click();
     EXPECT_TRUE(dlg.mensagens.isEmpty());
@@ -35,7 +35,7 @@ TEST_F(DadosFormTeste, RenderHandsOverItsThreeBoxes) {
     EXPECT_EQ(a().gradeJ, 12);
 }
 
-TEST_F(DadosFormTeste, RenderStopsAtTheFirstBoxThatIsNoInteger) {
+TEST_F(DadosForm, BotaoRenderParaNaPrimeiraCaixaQueNaoEhInteiro) {
     a().numQuadros = 3;
     a().gradeI = 4;
     a().gradeJ = 5;
@@ -54,7 +54,7 @@ TEST_F(DadosFormTeste, RenderStopsAtTheFirstBoxThatIsNoInteger) {
     EXPECT_EQ(std::tuple(a().numQuadros, a().gradeI, a().gradeJ), std::tuple(25, 10, 5));
 }
 
-TEST_F(DadosFormTeste, LayoutOfTheDataWindow) {
+TEST_F(DadosForm, DisposicaoDaJanelaDeDados) {
     EXPECT_EQ(d().size(), QSize(870, 640));
     EXPECT_EQ(d().pos(), QPoint(272, 225));
     auto* g = d().findChild<QTableWidget*>("dadosStringGrid");
@@ -81,7 +81,7 @@ TEST_F(DadosFormTeste, LayoutOfTheDataWindow) {
     EXPECT_EQ(d().Gride2Edit->width(), 57);
 }
 
-TEST_F(DadosFormTeste, FixedRowAndColumnOfTheGridsAreBlank) {
+TEST_F(DadosForm, LinhaEColunaFixasDasGradesFicamEmBranco) {
     // A section without a header item of its own would show its number.
     auto numeros = [](const QTableWidget* t) {
         QStringList n;
@@ -96,7 +96,7 @@ TEST_F(DadosFormTeste, FixedRowAndColumnOfTheGridsAreBlank) {
     for (const QTableWidget* t : grades) EXPECT_EQ(numeros(t), "") << t->objectName().toStdString();
 }
 
-TEST_F(DadosFormTeste, MatricesButtonOpensTheMatricesWindowMaximized) {
+TEST_F(DadosForm, BotaoMatrizesAbreAJanelaDeMatrizesMaximizada) {
     TMatrizForm& mz = *janelas->MatrizForm;
     EXPECT_TRUE(mz.isHidden());
     d().matrizButton->click();

@@ -19,7 +19,7 @@ std::uint32_t u32(const std::string& b, std::size_t p) {
            static_cast<std::uint8_t>(b[p + 2]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[p + 3])) << 24;
 }
 
-TEST(ImagensGeradas, AssetsAreWhatTheGeneratorDraws) {
+TEST(ImagensGeradas, ImagensDeAssetsSaoAsQueOGeradorDesenha) {
     PastaTemporaria pasta;
     const std::string cmd = std::string("'") + TEVRA_GERAR_IMAGENS + "' '" + (*pasta).string() + "'";
     ASSERT_EQ(std::system(cmd.c_str()), 0);

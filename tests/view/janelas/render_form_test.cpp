@@ -111,7 +111,7 @@ private:
 
 // ---- Creation and showing ------------------------------------------------------------------
 
-TEST_F(RenderForm, CreatedHiddenWithItsToolBarAndCounter) {
+TEST_F(RenderForm, CriadaEscondidaComSuaBarraDeFerramentasEContador) {
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->windowTitle(), "Animation");
     EXPECT_EQ(form->superficieGL(), nullptr) << "the offscreen platform has no OpenGL surface";
@@ -147,7 +147,7 @@ TEST_F(RenderForm, CreatedHiddenWithItsToolBarAndCounter) {
     EXPECT_TRUE(dlg.avisos.isEmpty());
 }
 
-TEST_F(RenderForm, GlyphsAlreadyInTheHomeAreLeftAlone) {
+TEST_F(RenderForm, GlifosQueJaEstaoNaCasaFicamComoEstao) {
     form.reset();
     const auto play = tevra::home::imagens() / "play_blue24_h.bmp";
     QFile::remove(QString::fromStdString(play.string()));
@@ -156,7 +156,7 @@ TEST_F(RenderForm, GlyphsAlreadyInTheHomeAreLeftAlone) {
     EXPECT_EQ(lerArquivo(play), lerArquivo(std::filesystem::path(TEVRA_SOURCE_DIR) / "assets" / "stop_blue24_h.bmp"));
 }
 
-TEST_F(RenderForm, ShowingLoadsTheSeriesAndEveryShowingReloads) {
+TEST_F(RenderForm, MostrarCarregaASerieECadaMostrarRecarrega) {
     escreverSerie(tevra::home::tmp(), 3, 2, 3, folhaSubindo, 2);
     abrir(3, 2, 3);
     EXPECT_TRUE(form->isVisible());
@@ -186,7 +186,7 @@ TEST_F(RenderForm, ShowingLoadsTheSeriesAndEveryShowingReloads) {
     EXPECT_EQ(form->serie().quadrosProntos(), 2);
 }
 
-TEST_F(RenderForm, MissingFramesRepeatTheLastOneAndNothingBreaks) {
+TEST_F(RenderForm, QuadrosQueFaltamRepetemOUltimoENadaQuebra) {
     escreverSerie(tevra::home::tmp(), 3, 2, 2, folhaSubindo);
     abrir(400, 2, 2);  // as the main window asks after a short run
     EXPECT_EQ(form->serie().quadrosProntos(), 400);
@@ -211,7 +211,7 @@ TEST_F(RenderForm, MissingFramesRepeatTheLastOneAndNothingBreaks) {
     EXPECT_EQ(form->serie().imagemDoQuadro(5), 0);
 }
 
-TEST_F(RenderForm, EmptySeriesShowsFrameOneAndPlayStopsAtOnce) {
+TEST_F(RenderForm, SerieVaziaMostraOQuadroUmETocarParaNaHora) {
     abrir(0, 3, 3);
     EXPECT_EQ(status(), "Quadro: 1");
     form->SpeedButton3Click();
@@ -222,7 +222,7 @@ TEST_F(RenderForm, EmptySeriesShowsFrameOneAndPlayStopsAtOnce) {
 
 // ---- Playback --------------------------------------------------------------------------------
 
-TEST_F(RenderForm, PlaysEachFrameInTurnAndStopsOnTheLast) {
+TEST_F(RenderForm, TocaCadaQuadroPorSuaVezEParaNoUltimo) {
     escreverSerie(tevra::home::tmp(), 3, 2, 2, folhaSubindo);
     abrir(3, 2, 2);
     QStringList vistos{status()};
@@ -249,7 +249,7 @@ TEST_F(RenderForm, PlaysEachFrameInTurnAndStopsOnTheLast) {
     EXPECT_EQ(form->quadroAtual(), 3);
 }
 
-TEST_F(RenderForm, HiddenWindowPlaysOnToTheEnd) {
+TEST_F(RenderForm, JanelaEscondidaTocaAteOFim) {
     escreverSerie(tevra::home::tmp(), 4, 2, 2, folhaSubindo);
     abrir(4, 2, 2);
     form->SpeedButton3Click();
@@ -262,7 +262,7 @@ TEST_F(RenderForm, HiddenWindowPlaysOnToTheEnd) {
     EXPECT_FALSE(form->tocando());
 }
 
-TEST_F(RenderForm, PausedWindowDrawsNothingUntilSomethingChanges) {
+TEST_F(RenderForm, JanelaPausadaNaoDesenhaNadaAteAlgoMudar) {
     escreverSerie(tevra::home::tmp(), 5, 2, 2, folhaSubindo);
     abrir(5, 2, 2);
     ContaPinturas pinturas;
@@ -285,7 +285,7 @@ TEST_F(RenderForm, PausedWindowDrawsNothingUntilSomethingChanges) {
     form->centralWidget()->removeEventFilter(&pinturas);
 }
 
-TEST_F(RenderForm, ToolBarFollowsThePlaybackTable) {
+TEST_F(RenderForm, BarraDeFerramentasSegueATabelaDeReproducao) {
     escreverSerie(tevra::home::tmp(), 10, 2, 2, folhaSubindo);
     abrir(10, 2, 2);
 
@@ -341,7 +341,7 @@ TEST_F(RenderForm, ToolBarFollowsThePlaybackTable) {
 
 // ---- Keys and mouse --------------------------------------------------------------------------
 
-TEST_F(RenderForm, ViewKeysChangeTheViewState) {
+TEST_F(RenderForm, TeclasDaVistaMudamOEstadoDaVista) {
     const EstadoVista& v = form->vista();
     EXPECT_TRUE(iguais(v, EstadoVista{}));
     EXPECT_TRUE(v.preenchido && !v.texturaLigada && !v.iluminacaoLigada && v.perspectiva && !v.marcaLuz0 && !v.marcaLuz1);
@@ -401,7 +401,7 @@ TEST_F(RenderForm, ViewKeysChangeTheViewState) {
     EXPECT_FALSE(form->tocando());
 }
 
-TEST_F(RenderForm, LightKeysMoveTheSelectedLightOnlyWithLighting) {
+TEST_F(RenderForm, TeclasDeLuzMovemALuzEscolhidaSoComIluminacao) {
     const EstadoVista& v = form->vista();
     // Lighting off: the light keys do nothing, even with a marker shown.
     tecla(Qt::Key_1);
@@ -445,7 +445,7 @@ TEST_F(RenderForm, LightKeysMoveTheSelectedLightOnlyWithLighting) {
     EXPECT_FALSE(v.marcaLuz0);
 }
 
-TEST_F(RenderForm, EscRestartsPlaybackFromFrameOne) {
+TEST_F(RenderForm, EscReiniciaAReproducaoNoQuadroUm) {
     escreverSerie(tevra::home::tmp(), 30, 2, 2, folhaSubindo);
     abrir(30, 2, 2);
     pausadoEm(20);
@@ -457,7 +457,7 @@ TEST_F(RenderForm, EscRestartsPlaybackFromFrameOne) {
     form->SpeedButton4Click();
 }
 
-TEST_F(RenderForm, ClickShowsTheXThenTheYCoordinate) {
+TEST_F(RenderForm, CliqueMostraACoordenadaXDepoisAY) {
     abrir(0, 2, 2);
     QWidget* area = form->centralWidget();
     const QPoint dentro(37, 41);
@@ -482,7 +482,7 @@ TEST_F(RenderForm, ClickShowsTheXThenTheYCoordinate) {
 
 // ---- Images ----------------------------------------------------------------------------------
 
-TEST_F(RenderForm, UnreadableGlyphIsReportedOnceAndTheBuiltInOneShown) {
+TEST_F(RenderForm, GlifoIlegivelEhRelatadoUmaVezEOEmbutidoEhMostrado) {
     escreverSerie(tevra::home::tmp(), 10, 2, 2, folhaSubindo);
     abrir(10, 2, 2);
     escreverArquivo(tevra::home::imagens() / "pause_blue24_h.bmp", "not a bitmap");
@@ -506,7 +506,7 @@ TEST_F(RenderForm, UnreadableGlyphIsReportedOnceAndTheBuiltInOneShown) {
 
 // ---- Animation on-the-fly ------------------------------------------------------------------
 
-TEST_F(RenderForm, LiveRunShowsEachFrameAsItIsWritten) {
+TEST_F(RenderForm, ExecucaoAoVivoMostraCadaQuadroAoSerEscrito) {
     std::filesystem::remove_all(tevra::home::tmp());
     std::filesystem::create_directories(tevra::home::tmp());
     form->iniciarAoVivo(2, 3);
@@ -547,7 +547,7 @@ TEST_F(RenderForm, LiveRunShowsEachFrameAsItIsWritten) {
     EXPECT_EQ(form->numQuadros, 5);
 }
 
-TEST_F(RenderForm, LiveRunReadsTheFilesWhereTheRunWritesThem) {
+TEST_F(RenderForm, ExecucaoAoVivoLeOsArquivosOndeAExecucaoOsEscreve) {
     // The home's tmp folder holds another series of the same grid, which must not show.
     escreverSerie(tevra::home::tmp(), 3, 2, 2, folhaSubindo, 2);
     QTemporaryDir outra;

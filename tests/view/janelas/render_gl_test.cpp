@@ -72,7 +72,7 @@ int diferentes(const QImage& a, const QImage& b) {
     return n;
 }
 
-class RenderGL : public ::testing::Test {
+class RenderFormGL : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(casa_.isValid());
@@ -127,7 +127,7 @@ private:
     bool tinhaCasa_ = false;
 };
 
-TEST_F(RenderGL, UnlitUntexturedSurfaceIsAWhiteToBlueGradientOnBlack) {
+TEST_F(RenderFormGL, SuperficieSemLuzNemTexturaEhDegradeDeBrancoAAzulSobrePreto) {
     serie(1, 11, 11, folha);
     abrir(1, 11, 11);
     const QImage img = foto("degrade");
@@ -142,7 +142,7 @@ TEST_F(RenderGL, UnlitUntexturedSurfaceIsAWhiteToBlueGradientOnBlack) {
         EXPECT_EQ(img.pixel(p) & 0xFFFFFF, 0u) << p.x() << "," << p.y();
 }
 
-TEST_F(RenderGL, TextureShowsTheFlagsColours) {
+TEST_F(RenderFormGL, TexturaMostraAsCoresDaBandeira) {
     serie(1, 11, 11, folha);
     abrir(1, 11, 11);
     tecla(Qt::Key_T);
@@ -160,7 +160,7 @@ TEST_F(RenderGL, TextureShowsTheFlagsColours) {
     EXPECT_GT(soLuz.cinzentos, soLuz.acesos * 95 / 100);  // lit white material: greys, no blue corners
 }
 
-TEST_F(RenderGL, FTogglesOutlines) {
+TEST_F(RenderFormGL, FAlternaOsContornos) {
     serie(1, 11, 11, folha);
     abrir(1, 11, 11);
     const QImage cheio = foto("cheio");
@@ -176,7 +176,7 @@ TEST_F(RenderGL, FTogglesOutlines) {
     EXPECT_EQ(diferentes(cheio, foto("cheio-de-novo")), 0);
 }
 
-TEST_F(RenderGL, ClosedTubeHasItsStripOpenTubeAGap) {
+TEST_F(RenderFormGL, TuboFechadoTemSuaFaixaTuboAbertoUmVao) {
     // Looking down the tube's axis the wall is a ring; an open tube misses a wedge on +x.
     deFrente();  // the view is kept from one showing to the next
     auto fenda = [&](int objeto) {
@@ -201,7 +201,7 @@ TEST_F(RenderGL, ClosedTubeHasItsStripOpenTubeAGap) {
     EXPECT_TRUE(form->superficieFechada());
 }
 
-TEST_F(RenderGL, RotationKeysTurnThePicture) {
+TEST_F(RenderFormGL, TeclasDeRotacaoGiramAImagem) {
     serie(1, 11, 11, folha);
     abrir(1, 11, 11);
     const QImage antes = foto("rotacao-antes");
@@ -222,7 +222,7 @@ TEST_F(RenderGL, RotationKeysTurnThePicture) {
     }
 }
 
-TEST_F(RenderGL, LightMarkerFollowsTheLightKeys) {
+TEST_F(RenderFormGL, MarcaDaLuzSegueAsTeclasDeLuz) {
     serie(1, 11, 11, folha);
     abrir(1, 11, 11);
     tecla(Qt::Key_L);
@@ -245,7 +245,7 @@ TEST_F(RenderGL, LightMarkerFollowsTheLightKeys) {
     EXPECT_EQ(diferentes(deslocada, foto("luz-de-novo")), 0);
 }
 
-TEST_F(RenderGL, PlaybackShowsEachFrameInTurn) {
+TEST_F(RenderFormGL, ReproducaoMostraCadaQuadroPorSuaVez) {
     // The sheet rises 2 units a frame: three distinct pictures, then it stops on the last.
     serie(3, 11, 11, [](int n, int i, int j) { return std::array<double, 6>{i - 5.0, j - 5.0 + 2 * (n - 1), 0, 0, 0, 1}; });
     abrir(3, 11, 11);
@@ -264,7 +264,7 @@ TEST_F(RenderGL, PlaybackShowsEachFrameInTurn) {
 
 // The program ends with the window shown, once in the middle of a load and once after it:
 // nothing of the window may run once it is gone (sanitizers report such a use here).
-TEST_F(RenderGL, WindowDestroyedWhileShownLeavesNothingRunning) {
+TEST_F(RenderFormGL, JanelaDestruidaAindaVisivelNaoDeixaNadaRodando) {
     serie(300, 60, 60, [](int n, int i, int j) { return std::array<double, 6>{i / 6.0 - 5, j / 6.0 - 5, n / 100.0, 0, 0, 1}; });
     form->numQuadros = 300;
     form->gradeI = 60;
@@ -283,7 +283,7 @@ TEST_F(RenderGL, WindowDestroyedWhileShownLeavesNothingRunning) {
     esperarAte([] { return false; }, 200);
 }
 
-TEST_F(RenderGL, LiveRunDrawsEachFrameAsItArrives) {
+TEST_F(RenderFormGL, ExecucaoAoVivoDesenhaCadaQuadroQueChega) {
     std::filesystem::create_directories(tevra::home::tmp());
     form->iniciarAoVivo(11, 11);
     ASSERT_TRUE(esperar([&] { return form->superficieGL()->isValid(); }));

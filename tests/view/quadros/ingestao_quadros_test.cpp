@@ -21,7 +21,7 @@ auto anotar(Imagens& imagens) {
     return [&imagens](int n, bool pronta) { imagens.emplace_back(n, pronta); };
 }
 
-TEST(IngestaoQuadros, LiveRunReadsTheFilesItIsToldOf) {
+TEST(IngestaoQuadros, ExecucaoAoVivoLeOsArquivosDeQueEhAvisada) {
     PastaTemporaria pasta;
     SerieQuadros serie;
     ASSERT_TRUE(serie.iniciar(0, 2, 3));
@@ -56,7 +56,7 @@ TEST(IngestaoQuadros, LiveRunReadsTheFilesItIsToldOf) {
     EXPECT_DOUBLE_EQ(serie.nos().z[0], 0.5);
 }
 
-TEST(IngestaoQuadros, AnExpiredSliceStillTakesOneFrame) {
+TEST(IngestaoQuadros, FatiaVencidaAindaTomaUmQuadro) {
     PastaTemporaria pasta;
     escreverSerie(*pasta, 3, 2, 2, folhaSubindo);
     SerieQuadros serie;
@@ -73,7 +73,7 @@ TEST(IngestaoQuadros, AnExpiredSliceStillTakesOneFrame) {
     EXPECT_EQ(imagens.size(), 3u);
 }
 
-TEST(IngestaoQuadros, LiveFramesOfAnotherGridAreNotTaken) {
+TEST(IngestaoQuadros, QuadrosAoVivoDeOutraGradeNaoSaoTomados) {
     PastaTemporaria pasta;
     escreverSerie(*pasta, 2, 2, 2, folhaSubindo);
     SerieQuadros serie;
@@ -87,7 +87,7 @@ TEST(IngestaoQuadros, LiveFramesOfAnotherGridAreNotTaken) {
     EXPECT_EQ(serie.imagemDoQuadro(2), 0);
 }
 
-TEST(IngestaoQuadros, RecordedSeriesKeepsThePicturesTheWorkersMade) {
+TEST(IngestaoQuadros, SerieGravadaGuardaAsImagensQueOsTrabalhadoresFizeram) {
     PastaTemporaria pasta;
     escreverSerie(*pasta, 6, 2, 2, folhaSubindo);
     std::filesystem::remove(caminhoQuadro(*pasta, 4));

@@ -21,7 +21,7 @@ NosSuperficie nos(int gi, int gj) {
     return n;
 }
 
-TEST(LeitorQuadros, ReadsBackWhatTheRunWrites) {
+TEST(LeitorQuadros, LeDeVoltaOQueAExecucaoEscreve) {
     PastaTemporaria pasta;
     auto obj = tubo(3, 4, 0.7, 2.0);
     obj->inicializar();
@@ -55,7 +55,7 @@ TEST(LeitorQuadros, ReadsBackWhatTheRunWrites) {
     }
 }
 
-TEST(LeitorQuadros, OrderAloneCountsNotLabelsNorLineBreaks) {
+TEST(LeitorQuadros, SoAOrdemContaNaoOsRotulosNemAsQuebrasDeLinha) {
     // Labels of any kind, CR LF, tabs and extra blanks: the same values in the same places.
     const std::string lf = "Objeto: 0\nArea: 16\nDensidade de Massa:  0.0625\n"
                            "0: 1 2 3\n0: 0 0 1\n1: 4 5 6\n1: 0 1 0\n";
@@ -74,7 +74,7 @@ TEST(LeitorQuadros, OrderAloneCountsNotLabelsNorLineBreaks) {
     }
 }
 
-TEST(LeitorQuadros, FirstFrameHeaderOnlyInFrameOne) {
+TEST(LeitorQuadros, CabecalhoDoPrimeiroQuadroSoNoQuadroUm) {
     const auto no = [](int, int i, int j) { return std::array<double, 6>{i + 0.5, j * 2.0, -1e-05, 0, 0, -1}; };
     // A later frame has no "Objeto:" line: read as frame 1 everything shifts and the end is short.
     const std::string segundo = textoQuadro(2, 2, 3, no);
@@ -88,7 +88,7 @@ TEST(LeitorQuadros, FirstFrameHeaderOnlyInFrameOne) {
     EXPECT_EQ(lerQuadro(std::string_view(segundo), true, b).estado, EstadoQuadro::Incompleto);
 }
 
-TEST(LeitorQuadros, CrLfFileReadsLikeLf) {
+TEST(LeitorQuadros, ArquivoCrLfEhLidoComoLf) {
     const auto no = [](int, int i, int j) { return std::array<double, 6>{i * 1.25, -j / 3.0, 2.5e+10, 0.6, 0.8, 0}; };
     NosSuperficie lf = nos(3, 2), crlf = nos(3, 2);
     ASSERT_EQ(lerQuadro(std::string_view(textoQuadro(1, 3, 2, no, 2, "\n")), true, lf).estado, EstadoQuadro::Completo);
@@ -103,7 +103,7 @@ TEST(LeitorQuadros, CrLfFileReadsLikeLf) {
     EXPECT_EQ(lf.nz, crlf.nz);
 }
 
-TEST(LeitorQuadros, ReadsOnlyAsFarAsTheGridAndIgnoresTheRest) {
+TEST(LeitorQuadros, LeSoAteOndeVaiAGradeEIgnoraORestante) {
     // A file of a larger grid: the first nodes in node order; what follows is not read.
     const std::string texto = textoQuadro(1, 4, 4, folhaSubindo) + "trailing words 1 2 3\n";
     NosSuperficie a = nos(2, 3);
@@ -113,7 +113,7 @@ TEST(LeitorQuadros, ReadsOnlyAsFarAsTheGridAndIgnoresTheRest) {
     EXPECT_EQ(a.y[4], 0.0);
 }
 
-TEST(LeitorQuadros, MissingShortAndGarbageFilesAreFlaggedNotRead) {
+TEST(LeitorQuadros, ArquivosAusentesCurtosOuComLixoSaoMarcadosENaoLidos) {
     PastaTemporaria pasta;
     NosSuperficie a = nos(2, 2);
     EXPECT_EQ(lerQuadro(*pasta / "pontos0001.txt", true, a).estado, EstadoQuadro::Ausente);
@@ -148,7 +148,7 @@ TEST(LeitorQuadros, MissingShortAndGarbageFilesAreFlaggedNotRead) {
     EXPECT_EQ(lerQuadro(std::string_view(mais), true, e).estado, EstadoQuadro::Completo);
 }
 
-TEST(LeitorQuadros, HugeFilesAreReadOnlyAsFarAsAFrameCanReach) {
+TEST(LeitorQuadros, ArquivosEnormesSoSaoLidosAteOndeUmQuadroAlcanca) {
     PastaTemporaria pasta;
     // A good 2 x 2 frame followed by 20 MB of junk: the frame is read, the junk is not.
     std::string t = textoQuadro(1, 2, 2, folhaSubindo, 2);
@@ -161,7 +161,7 @@ TEST(LeitorQuadros, HugeFilesAreReadOnlyAsFarAsAFrameCanReach) {
     EXPECT_EQ(lerQuadro(*pasta / "b.txt", true, a).estado, EstadoQuadro::Incompleto);
 }
 
-TEST(LeitorQuadros, SurvivesAnyBytes) {
+TEST(LeitorQuadros, SobreviveAQuaisquerBytes) {
     // Random bytes, and a good frame with random bytes overwritten, cut or spliced.
     std::mt19937 rng(20240611);
     const std::string bom = textoQuadro(1, 5, 4, folhaSubindo, 2, "\r\n");
@@ -202,7 +202,7 @@ TEST(LeitorQuadros, SurvivesAnyBytes) {
     EXPECT_GT(completos, 0);  // the mutations leave some frames whole
 }
 
-TEST(LeitorQuadros, FileNamesFollowTheFrameNumberInTheHomeTmpFolder) {
+TEST(LeitorQuadros, NomesDosArquivosSeguemONumeroDoQuadroNaPastaTmpDaCasa) {
     PastaTemporaria casa;
     const char* antes = std::getenv("TEVRA_HOME");
     const std::string guardado = antes ? antes : "";

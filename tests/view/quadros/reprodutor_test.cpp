@@ -17,7 +17,7 @@ Reprodutor em(int quadros, int atual, bool tocando) {
     return r;
 }
 
-TEST(Reprodutor, PlayPauseToggleAndRestartFromTheLastFrame) {
+TEST(Reprodutor, TocarEPausarAlternamEORecomecoSaiDoUltimoQuadro) {
     Reprodutor r = em(10, 4, false);
     r.playPause();
     EXPECT_TRUE(r.tocando);
@@ -37,7 +37,7 @@ TEST(Reprodutor, PlayPauseToggleAndRestartFromTheLastFrame) {
     EXPECT_EQ(r.quadroAtual, 10);
 }
 
-TEST(Reprodutor, JumpsAndSteps) {
+TEST(Reprodutor, SaltosEPassos) {
     for (bool tocando : {false, true}) {
         Reprodutor r = em(10, 6, tocando);
         r.parar();
@@ -70,7 +70,7 @@ TEST(Reprodutor, JumpsAndSteps) {
     EXPECT_EQ(r.quadroAtual, 2);
 }
 
-TEST(Reprodutor, PlaybackRunsToTheLastFrameAndStopsThere) {
+TEST(Reprodutor, ReproducaoVaiAteOUltimoQuadroEParaAli) {
     Reprodutor r = em(3, 1, true);
     std::vector<int> vistos;
     while (r.tocando) {

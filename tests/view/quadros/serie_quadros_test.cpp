@@ -27,7 +27,7 @@ bool dar(SerieQuadros& s, int n, const std::string& texto) {
     return s.aceitar(n, lido, r);
 }
 
-TEST(SerieQuadros, BrokenFramesRepeatTheLastCompleteOne) {
+TEST(SerieQuadros, QuadrosQuebradosRepetemOUltimoCompleto) {
     SerieQuadros s;
     ASSERT_TRUE(s.iniciar(6, 2, 3));
     const std::string q1 = textoQuadro(1, 2, 3, folhaSubindo);
@@ -54,7 +54,7 @@ TEST(SerieQuadros, BrokenFramesRepeatTheLastCompleteOne) {
     for (std::size_t k = 0; k < 6; ++k) EXPECT_DOUBLE_EQ(s.nos().z[k], 0.3) << k;
 }
 
-TEST(SerieQuadros, NoPictureBeforeTheFirstCompleteFrame) {
+TEST(SerieQuadros, SemImagemAntesDoPrimeiroQuadroCompleto) {
     SerieQuadros s;
     ASSERT_TRUE(s.iniciar(3, 2, 2));
     EXPECT_FALSE(dar(s, 1, ""));
@@ -66,7 +66,7 @@ TEST(SerieQuadros, NoPictureBeforeTheFirstCompleteFrame) {
     EXPECT_FALSE(s.superficieFechada());  // nothing said it was a tube
 }
 
-TEST(SerieQuadros, FrameOneDecidesTheTube) {
+TEST(SerieQuadros, QuadroUmDecideOTubo) {
     for (int objeto : {0, 2, 1, -3}) {
         SerieQuadros s;
         ASSERT_TRUE(s.iniciar(2, 2, 2));
@@ -84,7 +84,7 @@ TEST(SerieQuadros, FrameOneDecidesTheTube) {
     EXPECT_FALSE(s.superficieFechada());
 }
 
-TEST(SerieQuadros, FramesBeyondFourDigitsShowTheLastFile) {
+TEST(SerieQuadros, QuadrosAlemDeQuatroDigitosMostramOUltimoArquivo) {
     SerieQuadros s;
     ASSERT_TRUE(s.iniciar(12000, 1, 2));
     EXPECT_EQ(s.arquivosASerLidos(), 9999);
@@ -95,7 +95,7 @@ TEST(SerieQuadros, FramesBeyondFourDigitsShowTheLastFile) {
     EXPECT_EQ(s.imagemDoQuadro(12000), 1);
 }
 
-TEST(SerieQuadros, GrowsWhenFramesArriveLiveAndFillsSkippedOnes) {
+TEST(SerieQuadros, CresceQuandoQuadrosChegamAoVivoEPreencheOsPulados) {
     SerieQuadros s;
     ASSERT_TRUE(s.iniciar(0, 2, 2));
     EXPECT_EQ(s.arquivosASerLidos(), 0);
@@ -108,7 +108,7 @@ TEST(SerieQuadros, GrowsWhenFramesArriveLiveAndFillsSkippedOnes) {
     EXPECT_EQ(s.imagemDoQuadro(4), 4);
 }
 
-TEST(SerieQuadros, RefusesGridsTooLargeToHold) {
+TEST(SerieQuadros, RecusaGradesGrandesDemaisParaGuardar) {
     SerieQuadros s;
     EXPECT_FALSE(s.iniciar(10, 100000, 100000));
     EXPECT_EQ(s.nos().numNos(), 0u);
@@ -118,7 +118,7 @@ TEST(SerieQuadros, RefusesGridsTooLargeToHold) {
     EXPECT_EQ(s.numQuadros(), 0);
 }
 
-TEST(CarregadorSerie, HandsOutEveryFrameInOrder) {
+TEST(CarregadorSerie, EntregaCadaQuadroEmOrdem) {
     PastaTemporaria pasta;
     escreverSerie(*pasta, 40, 3, 4, folhaSubindo, 2);
     std::filesystem::remove(caminhoQuadro(*pasta, 17));
@@ -147,7 +147,7 @@ TEST(CarregadorSerie, HandsOutEveryFrameInOrder) {
     EXPECT_GE(avisos.load(), 1);
 }
 
-TEST(CarregadorSerie, SeveralWorkersPrepareEachCompleteFrameOnceInOrderOfHanding) {
+TEST(CarregadorSerie, VariosTrabalhadoresPreparamCadaQuadroCompletoUmaVezNaOrdemDeEntrega) {
     PastaTemporaria pasta;
     escreverSerie(*pasta, 60, 4, 3, folhaSubindo, 2);
     std::filesystem::remove(caminhoQuadro(*pasta, 30));
@@ -208,7 +208,7 @@ TEST(CarregadorSerie, SeveralWorkersPrepareEachCompleteFrameOnceInOrderOfHanding
     EXPECT_EQ(terminados, (std::vector<int>{0, 1, 2}));
 }
 
-TEST(CarregadorSerie, StopsAtOnceWhenDropped) {
+TEST(CarregadorSerie, ParaNaHoraQuandoDescartado) {
     PastaTemporaria pasta;
     escreverSerie(*pasta, 30, 2, 2, folhaSubindo);
     // Nobody takes anything: the worker fills its queue and waits; dropping it must not hang.
