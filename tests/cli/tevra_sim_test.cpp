@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include "support/arquivos_teste.h"
+#include "support/casa_teste.h"
 
 
 namespace {
@@ -45,31 +46,31 @@ std::string cenaCom(const std::string& de, const std::string& para) {
 }
 
 TEST(TevraSim, RodaAEscreveQuadrosEResume) {
-    PastaTemporaria pasta;
-    escreverArquivo(pasta / "cena.txt", kCena);
-    const Saida s = rodar("'" + (pasta / "cena.txt").string() + "'", *pasta);
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    escreverArquivo(casa / "cena.txt", kCena);
+    const Saida s = rodar("'" + (casa / "cena.txt").string() + "'", *casa);
     EXPECT_EQ(s.status, 0) << s.texto;
     EXPECT_NE(s.texto.find("40 steps, 5 frames written"), std::string::npos) << s.texto;
     EXPECT_NE(s.texto.find("node-steps per second"), std::string::npos);
-    EXPECT_TRUE(fs::exists(pasta / "tmp" / "pontos0005.txt")) << "default folder: the home's tmp";
-    EXPECT_FALSE(fs::exists(pasta / "tmp" / "dados0001.txt"));
+    EXPECT_TRUE(fs::exists(casa / "tmp" / "pontos0005.txt")) << "default folder: the home's tmp";
+    EXPECT_FALSE(fs::exists(casa / "tmp" / "dados0001.txt"));
 }
 
 TEST(TevraSim, ThreadsNaoMudamOsArquivos) {
-    PastaTemporaria pasta;
-    escreverArquivo(pasta / "cena.txt", kCena);
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    escreverArquivo(casa / "cena.txt", kCena);
     for (const char* solver : {"Semi-explicit Euler", "Runge-Kutta", "Verlet"}) {
-        const std::string base = "'" + (pasta / "cena.txt").string() + "' --data --solver '" + solver + "'";
-        ASSERT_EQ(rodar(base + " --threads 1 --out '" + (pasta / "um").string() + "'", *pasta).status, 0);
-        ASSERT_EQ(rodar(base + " --threads 2 --out '" + (pasta / "dois").string() + "'", *pasta).status, 0);
+        const std::string base = "'" + (casa / "cena.txt").string() + "' --data --solver '" + solver + "'";
+        ASSERT_EQ(rodar(base + " --threads 1 --out '" + (casa / "um").string() + "'", *casa).status, 0);
+        ASSERT_EQ(rodar(base + " --threads 2 --out '" + (casa / "dois").string() + "'", *casa).status, 0);
         for (const char* nome : {"pontos0001.txt", "pontos0005.txt", "dados0001.txt", "dedos0005.txt"})
-            EXPECT_EQ(lerArquivo(pasta / "um" / nome), lerArquivo(pasta / "dois" / nome)) << solver << " " << nome;
+            EXPECT_EQ(lerArquivo(casa / "um" / nome), lerArquivo(casa / "dois" / nome)) << solver << " " << nome;
     }
 }
 
 TEST(TevraSim, EntradaRuimDaUmaLinhaENadaEscreve) {
-    PastaTemporaria pasta;
-    const fs::path out = pasta / "saida";
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    const fs::path out = casa / "saida";
     const std::pair<std::string, std::string> casos[] = {
         {cenaCom("massa = 1", "massa = um"), "'um' is not a valid floating point value"},
         {cenaCom("grid = 7 6", "grid = 1 6"), "at least 2 nodes"},
@@ -79,27 +80,27 @@ TEST(TevraSim, EntradaRuimDaUmaLinhaENadaEscreve) {
         {std::string(kCena).substr(0, 200), "ends"},
     };
     for (const auto& [texto, mensagem] : casos) {
-        escreverArquivo(pasta / "cena.txt", texto);
-        const Saida s = rodar("'" + (pasta / "cena.txt").string() + "' --out '" + out.string() + "'", *pasta);
+        escreverArquivo(casa / "cena.txt", texto);
+        const Saida s = rodar("'" + (casa / "cena.txt").string() + "' --out '" + out.string() + "'", *casa);
         EXPECT_NE(s.status, 0) << mensagem;
         EXPECT_NE(s.texto.find(mensagem), std::string::npos) << s.texto;
         EXPECT_NE(s.texto.find("cena.txt"), std::string::npos) << "names the file: " << s.texto;
         EXPECT_EQ(std::count(s.texto.begin(), s.texto.end(), '\n'), 1) << s.texto;
         EXPECT_FALSE(fs::exists(out));
     }
-    escreverArquivo(pasta / "cena.txt", kCena);
-    const Saida solver = rodar("'" + (pasta / "cena.txt").string() + "' --solver Euler --out '" + out.string() + "'", *pasta);
+    escreverArquivo(casa / "cena.txt", kCena);
+    const Saida solver = rodar("'" + (casa / "cena.txt").string() + "' --solver Euler --out '" + out.string() + "'", *casa);
     EXPECT_NE(solver.status, 0);
     EXPECT_NE(solver.texto.find("'Euler' is not a solver"), std::string::npos) << solver.texto;
-    EXPECT_NE(rodar("'" + (pasta / "nada.txt").string() + "'", *pasta).status, 0);
+    EXPECT_NE(rodar("'" + (casa / "nada.txt").string() + "'", *casa).status, 0);
     EXPECT_FALSE(fs::exists(out));
 }
 
 TEST(TevraSim, ArquivoQueNaoSeEscreveEhRelatadoNoFim) {
-    PastaTemporaria pasta;
-    escreverArquivo(pasta / "cena.txt", kCena);
-    escreverArquivo(pasta / "ocupado", "um arquivo no lugar da pasta");
-    const Saida s = rodar("'" + (pasta / "cena.txt").string() + "' --out '" + (pasta / "ocupado").string() + "'", *pasta);
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    escreverArquivo(casa / "cena.txt", kCena);
+    escreverArquivo(casa / "ocupado", "um arquivo no lugar da pasta");
+    const Saida s = rodar("'" + (casa / "cena.txt").string() + "' --out '" + (casa / "ocupado").string() + "'", *casa);
     EXPECT_NE(s.status, 0);
     EXPECT_NE(s.texto.find("40 steps"), std::string::npos) << "the run goes on: " << s.texto;
     EXPECT_NE(s.texto.find("5 file(s) could not be written"), std::string::npos) << s.texto;

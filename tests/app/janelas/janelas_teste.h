@@ -11,7 +11,6 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QThread>
 #include <deque>
 #include <fstream>
@@ -19,11 +18,11 @@
 #include <memory>
 #include <string>
 
+#include "support/casa_teste.h"
 #include "support/dialogos_teste.h"
 #include "app/janelas/janelas.h"
 #include "app/janelas/main_form.h"
 #include "app/janelas/restr_form.h"
-#include "base/tevra_home.h"
 #include "view/janelas/dados_form.h"
 #include "view/janelas/matriz_form.h"
 #include "view/janelas/render_form.h"
@@ -33,11 +32,7 @@
 class JanelasTeste : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(home_.isValid());
-        casaAnterior_ = qgetenv("TEVRA_HOME");
-        tinhaCasa_ = qEnvironmentVariableIsSet("TEVRA_HOME");
-        qputenv("TEVRA_HOME", home_.path().toLocal8Bit());
-        ASSERT_TRUE(tevra::home::criarPastas());  // as the program does before its windows
+        ASSERT_TRUE(casa_.pronta());
         localeAnterior_ = QLocale();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         usarDialogos(&dlg);
@@ -59,15 +54,11 @@ protected:
         janelas.reset();
         usarDialogos(nullptr);
         QLocale::setDefault(localeAnterior_);
-        if (tinhaCasa_)
-            qputenv("TEVRA_HOME", casaAnterior_);
-        else
-            qunsetenv("TEVRA_HOME");
     }
 
-    // Writes a script into the home's scripts folder and returns its path.
+    // Writes a script into the home folder and returns its path.
     QString script(const std::string& nome, const std::string& texto) {
-        const QString caminho = home_.filePath(QString::fromStdString(nome));
+        const QString caminho = QString::fromStdString((casa_ / nome).string());
         std::ofstream(caminho.toStdString(), std::ios::binary) << texto;
         return caminho;
     }
@@ -78,16 +69,14 @@ protected:
         janelas->MainForm->Abrir1->trigger();
     }
 
-    QString home() const { return home_.path(); }
+    QString home() const { return QString::fromStdString(casa_.texto()); }
 
     DialogosTeste dlg;
     std::unique_ptr<Janelas> janelas;
     int renderMostrado = 0;
 
 private:
-    QTemporaryDir home_;
-    QByteArray casaAnterior_;
-    bool tinhaCasa_ = false;
+    CasaTemporaria casa_;
     QLocale localeAnterior_;
 };
 

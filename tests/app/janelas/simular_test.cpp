@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
@@ -202,8 +203,10 @@ bool localeVirgula(const QString& pasta) {
 TEST_F(MainFormSimular, QuadrosDoExemploIguaisAosDoTevraSimSobLocaleDeVirgula) {
     const QString exemplo = QStringLiteral(TEVRA_SOURCE_DIR "/assets/scenes/script.anisot1");
     const QString pastaSim = home() + "/sim";
+    // The runner gets a home of its own, apart from the window's.
+    const CasaTemporaria casaSim(CasaTemporaria::ParaOutroProcesso{});
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert("TEVRA_HOME", home() + "/sim-home");
+    ambiente.insert("TEVRA_HOME", QString::fromStdString(casaSim.texto()));
     ambiente.insert("LC_ALL", "C");
     ambiente.remove("LOCPATH");
     QProcess sim;

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "base/tevra_home.h"
+#include "support/casa_teste.h"
 #include "support/dialogos_teste.h"
 #include "support/esperar_qt.h"
 #include "view/quadros/quadros_teste.h"
@@ -58,11 +59,7 @@ bool iguais(const EstadoVista& a, const EstadoVista& b) {
 class RenderForm : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(casa_.isValid());
-        tinhaCasa_ = qEnvironmentVariableIsSet("TEVRA_HOME");
-        casaAnterior_ = qgetenv("TEVRA_HOME");
-        qputenv("TEVRA_HOME", casa_.path().toLocal8Bit());
-        tevra::home::criarPastas();
+        ASSERT_TRUE(casa_.pronta());
         usarDialogos(&dlg);
         form = std::make_unique<TRenderForm>();
         QObject::connect(form.get(), &TRenderForm::problemaInformado, [this](const QString& m) { problemas << m; });
@@ -70,10 +67,6 @@ protected:
     void TearDown() override {
         form.reset();
         usarDialogos(nullptr);
-        if (tinhaCasa_)
-            qputenv("TEVRA_HOME", casaAnterior_);
-        else
-            qunsetenv("TEVRA_HOME");
     }
 
     void abrir(int quadros, int gi, int gj) {
@@ -104,9 +97,7 @@ protected:
     QStringList problemas;
 
 private:
-    QTemporaryDir casa_;
-    QByteArray casaAnterior_;
-    bool tinhaCasa_ = false;
+    CasaTemporaria casa_;
 };
 
 // ---- Creation and showing ------------------------------------------------------------------

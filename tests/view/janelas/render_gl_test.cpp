@@ -8,13 +8,13 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <cmath>
 #include <memory>
 
 #include "base/tevra_home.h"
+#include "support/casa_teste.h"
 #include "support/esperar_qt.h"
 #include "view/quadros/quadros_teste.h"
 #include "view/janelas/render_form.h"
@@ -75,19 +75,12 @@ int diferentes(const QImage& a, const QImage& b) {
 class RenderFormGL : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(casa_.isValid());
-        tinhaCasa_ = qEnvironmentVariableIsSet("TEVRA_HOME");
-        casaAnterior_ = qgetenv("TEVRA_HOME");
-        qputenv("TEVRA_HOME", casa_.path().toLocal8Bit());
+        ASSERT_TRUE(casa_.pronta());
         form = std::make_unique<TRenderForm>();
         ASSERT_NE(form->superficieGL(), nullptr) << "no OpenGL surface on platform " << qPrintable(QGuiApplication::platformName());
     }
     void TearDown() override {
         form.reset();
-        if (tinhaCasa_)
-            qputenv("TEVRA_HOME", casaAnterior_);
-        else
-            qunsetenv("TEVRA_HOME");
     }
 
     void serie(int quadros, int gi, int gj, const NoDoQuadro& no, int objeto = 0) {
@@ -122,9 +115,7 @@ protected:
     std::unique_ptr<TRenderForm> form;
 
 private:
-    QTemporaryDir casa_;
-    QByteArray casaAnterior_;
-    bool tinhaCasa_ = false;
+    CasaTemporaria casa_;
 };
 
 TEST_F(RenderFormGL, SuperficieSemLuzNemTexturaEhDegradeDeBrancoAAzulSobrePreto) {

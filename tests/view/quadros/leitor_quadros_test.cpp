@@ -2,12 +2,13 @@
 // files that are missing, short or hold anything at all.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cmath>
 #include <random>
 
 #include "dynamics/arquivos.h"
 #include "model/obj_deformavel.h"
 #include "view/quadros/quadros_teste.h"
+#include "support/casa_teste.h"
 #include "support/superficie.h"
 #include "view/quadros/leitor_quadros.h"
 
@@ -203,10 +204,7 @@ TEST(LeitorQuadros, SobreviveAQuaisquerBytes) {
 }
 
 TEST(LeitorQuadros, NomesDosArquivosSeguemONumeroDoQuadroNaPastaTmpDaCasa) {
-    PastaTemporaria casa;
-    const char* antes = std::getenv("TEVRA_HOME");
-    const std::string guardado = antes ? antes : "";
-    setenv("TEVRA_HOME", (*casa).c_str(), 1);
+    const CasaTemporaria casa;
     EXPECT_EQ(caminhoQuadro(9), *casa / "tmp" / "pontos0009.txt");
     EXPECT_EQ(caminhoQuadro(10), *casa / "tmp" / "pontos0010.txt");
     EXPECT_EQ(caminhoQuadro(999), *casa / "tmp" / "pontos0999.txt");
@@ -214,10 +212,6 @@ TEST(LeitorQuadros, NomesDosArquivosSeguemONumeroDoQuadroNaPastaTmpDaCasa) {
     EXPECT_EQ(caminhoQuadro(9999), *casa / "tmp" / "pontos9999.txt");
     EXPECT_TRUE(caminhoQuadro(0).empty());
     EXPECT_TRUE(caminhoQuadro(10000).empty());
-    if (antes)
-        setenv("TEVRA_HOME", guardado.c_str(), 1);
-    else
-        unsetenv("TEVRA_HOME");
 }
 
 }  // namespace
