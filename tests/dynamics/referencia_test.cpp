@@ -12,66 +12,37 @@
 #include <unistd.h>
 
 #include "dynamics/referencia/referencia.h"
+#include "support/cenas.h"
 
 
 namespace fs = std::filesystem;
-using referencia::CenaRef;
 using referencia::construirReferencia;
 using referencia::ObjetoRef;
-using referencia::RestricaoRef;
+using tevra::Cena;
+using tevra::Restricao;
 
 namespace {
 
-CenaRef planoTresPorTres() {
-  CenaRef cena;
-  cena.grade_i = 3;
-  cena.grade_j = 3;
+// The worked example: a flat 2 x 2 square on a 3 x 3 grid, mass 8.
+Cena planoTresPorTres() {
+  Cena cena = tevra::cenaFolha(3, 3, 2, 2, 0);
   cena.massa = 8;
-  cena.objeto = 0;
-  cena.comp[0] = 2;
-  cena.comp[1] = 2;
-  cena.comp[2] = 0;
   return cena;
 }
 
-CenaRef cilindro(int gi, int gj, double raio, double comprimento) {
-  CenaRef cena;
-  cena.grade_i = gi;
-  cena.grade_j = gj;
-  cena.objeto = 2;
-  cena.raio = raio;
-  cena.comprimento = comprimento;
-  return cena;
+Cena cilindro(int gi, int gj, double raio, double comprimento) {
+  return tevra::cenaTubo(gi, gj, raio, comprimento);
 }
 
 // A hanging sheet with every elastic weight on, for the run-level tests.
-CenaRef lencolPendurado(int solver) {
-  CenaRef cena;
-  cena.grade_i = 4;
-  cena.grade_j = 4;
-  cena.solver = solver;
-  cena.massa = 1;
-  cena.comp[0] = 1;
-  cena.comp[1] = 1;
-  for (int k = 0; k < 2; k++) {
-    for (int l = 0; l < 2; l++) {
-      cena.eta[k][l] = 1;
-      cena.qsi[k][l] = 0.01;
-      cena.psi[k][l] = 0.001;
-    }
-  }
+Cena lencolPendurado(int solver) {
+  Cena cena = tevra::comPesos(tevra::cenaFolha(4, 4, 1, 1, 0, solver), 1, 0.01, 0.001);
   cena.gama = 0.1;
   cena.acel[2] = -9.8;
   cena.passo = 0.001;
   cena.quadros = 21;
   cena.intervalo = 5;
-  RestricaoRef canto;
-  canto.u = 0;
-  canto.v = 0;
-  canto.tipo = 1;
-  canto.inicio = 0;
-  canto.fim = 1000;
-  cena.restricoes.push_back(canto);
+  cena.restricoes = {tevra::fixa(0, 0, 0, 0, 0, 0, 1000)};
   return cena;
 }
 
@@ -162,7 +133,7 @@ TEST(ReferenciaConstrucao, QuadrantesForaDaGradeLevamOMarcador) {
 }
 
 TEST(ReferenciaConstrucao, PlanoInclinadoTemAreaENormalDoRetanguloInclinado) {
-  CenaRef cena = planoTresPorTres();
+  Cena cena = planoTresPorTres();
   cena.grade_i = 4;
   cena.grade_j = 5;
   cena.comp[0] = 2;
@@ -225,7 +196,7 @@ TEST(ReferenciaConstrucao, ChristoffelSoEmGradesGrossas) {
 }
 
 TEST(ReferenciaConstrucao, FormaInvalidaEhRecusada) {
-  CenaRef cena = planoTresPorTres();
+  Cena cena = planoTresPorTres();
   cena.objeto = 1;
   try {
     construirReferencia(cena);
@@ -239,7 +210,7 @@ TEST(ReferenciaConstrucao, FormaInvalidaEhRecusada) {
 // Elastic terms
 
 TEST(ReferenciaElastica, FormaDeRepousoNaoTemTensao) {
-  CenaRef cena = lencolPendurado(3);
+  Cena cena = lencolPendurado(3);
   ObjetoRef obj = construirReferencia(cena);
   obj.atualizarGeometria(1);
   EXPECT_EQ(obj.massa, obj.densidade0);
@@ -258,7 +229,7 @@ TEST(ReferenciaElastica, FormaDeRepousoNaoTemTensao) {
 }
 
 TEST(ReferenciaElastica, EsticarEmXDobraAAreaEDaATensaoDoExemplo) {
-  CenaRef cena = planoTresPorTres();
+  Cena cena = planoTresPorTres();
   cena.eta[0][0] = 0.7;
   cena.eta[0][1] = 0.3;
   cena.eta[1][0] = 0.2;
@@ -311,27 +282,27 @@ TEST(ReferenciaElastica, LimpezaZeraSoOQueNaoPassaDe1e7) {
 // Restrictions and external forces
 
 TEST(ReferenciaRestricoes, JanelaDePassosUltimaLinhaVenceEForaDaGradeEhIgnorada) {
-  CenaRef cena = planoTresPorTres();
-  RestricaoRef forca;
+  Cena cena = planoTresPorTres();
+  Restricao forca;
   forca.u = 1;
   forca.v = 2;
   forca.tipo = 3;
   forca.inicio = 5;
   forca.fim = 7;
   cena.restricoes.push_back(forca);
-  RestricaoRef fixa;
+  Restricao fixa;
   fixa.u = 0;
   fixa.v = 0;
   fixa.inicio = 0;
   fixa.fim = 100;
   cena.restricoes.push_back(fixa);
-  RestricaoRef outraFixa = fixa;
+  Restricao outraFixa = fixa;
   outraFixa.eixo[0] = 1;
   cena.restricoes.push_back(outraFixa);
-  RestricaoRef fora = fixa;
+  Restricao fora = fixa;
   fora.u = 3;
   cena.restricoes.push_back(fora);
-  RestricaoRef foraNegativo = fixa;
+  Restricao foraNegativo = fixa;
   foraNegativo.v = -1;
   cena.restricoes.push_back(foraNegativo);
 
@@ -350,23 +321,23 @@ TEST(ReferenciaRestricoes, JanelaDePassosUltimaLinhaVenceEForaDaGradeEhIgnorada)
 }
 
 TEST(ReferenciaForcas, FluidoGravidadeEForcaPontualPorTipoDeRestricao) {
-  CenaRef cena = planoTresPorTres();
+  Cena cena = planoTresPorTres();
   cena.massa = 9;
   cena.acel[0] = 1;
   cena.acel[1] = 2;
   cena.acel[2] = -9.8;
-  cena.fluidoAtivo = 1;
+  cena.fluidoAtivo = true;
   cena.fluido[0] = 3;  // in the plane: no force from it
   cena.fluido[2] = 2;
   cena.fluido_cte = 0.5;
-  RestricaoRef fixa;
+  Restricao fixa;
   fixa.u = 0;
   fixa.v = 0;
   fixa.eixo[0] = 1;
   fixa.eixo[1] = 1;
   fixa.eixo[2] = 0;
   fixa.fim = 100;
-  RestricaoRef forca;
+  Restricao forca;
   forca.u = 1;
   forca.v = 1;
   forca.tipo = 3;
@@ -408,7 +379,7 @@ TEST(ReferenciaForcas, FluidoGravidadeEForcaPontualPorTipoDeRestricao) {
 TEST(ReferenciaIntegradores, SemForcasMovemDtVezesV0EVerletFicaParado) {
   const double v0[3] = {0.1, -0.2, 0.3};
   for (int solver = 3; solver <= 7; solver++) {
-    CenaRef cena = planoTresPorTres();
+    Cena cena = planoTresPorTres();
     cena.solver = solver;
     cena.passo = 0.01;
     for (int c = 0; c < 3; c++) cena.velInicial[c] = v0[c];
@@ -467,7 +438,7 @@ TEST(ReferenciaIntegradores, SoEulerPreencheAceleracaoEForcaInterna) {
 TEST(ReferenciaArquivos, CantoFixoNuncaSeMoveEmNenhumIntegrador) {
   for (int solver = 3; solver <= 7; solver++) {
     PastaTemporaria pasta("canto" + std::to_string(solver));
-    referencia::simularReferencia(lencolPendurado(solver), pasta.caminho());
+    referencia::simularReferencia(lencolPendurado(solver), false, pasta.caminho());
     const auto primeiro = linhas(pasta.caminho() / "pontos0001.txt");
     const auto ultimo = linhas(pasta.caminho() / "pontos0005.txt");
     ASSERT_EQ(primeiro.size(), 3u + 32u);
@@ -479,18 +450,14 @@ TEST(ReferenciaArquivos, CantoFixoNuncaSeMoveEmNenhumIntegrador) {
 }
 
 TEST(ReferenciaArquivos, FormatoDoQuadroEContagemDeLinhas) {
-  CenaRef cena;
-  cena.grade_i = 2;
-  cena.grade_j = 3;
+  Cena cena = tevra::cenaFolha(2, 3, 1, 1, 0);
   cena.massa = 3;
-  cena.comp[0] = 1;
-  cena.comp[1] = 1;
   cena.passo = 0.01;
   cena.acel[2] = -1;
   cena.quadros = 11;
   cena.intervalo = 5;
   PastaTemporaria pasta("formato");
-  referencia::simularReferencia(cena, pasta.caminho());
+  referencia::simularReferencia(cena, false, pasta.caminho());
 
   const auto q1 = linhas(pasta.caminho() / "pontos0001.txt");
   ASSERT_EQ(q1.size(), 15u);
@@ -511,14 +478,13 @@ TEST(ReferenciaArquivos, FormatoDoQuadroEContagemDeLinhas) {
 }
 
 TEST(ReferenciaArquivos, DumpsSoComAFlagEComOsTitulosDoFormato) {
-  CenaRef cena = planoTresPorTres();
+  Cena cena = planoTresPorTres();
   cena.grade_j = 2;  // 3 x 2 = 6 nodes
   cena.passo = 0.01;
   cena.quadros = 3;
   cena.intervalo = 1;
-  cena.flagDados = 1;
   PastaTemporaria pasta("dados");
-  referencia::simularReferencia(cena, pasta.caminho());
+  referencia::simularReferencia(cena, true, pasta.caminho());
   EXPECT_TRUE(fs::exists(pasta.caminho() / "dados0001.txt"));
   EXPECT_FALSE(fs::exists(pasta.caminho() / "dedos0001.txt"));
   EXPECT_TRUE(fs::exists(pasta.caminho() / "dedos0002.txt"));
@@ -542,11 +508,11 @@ TEST(ReferenciaArquivos, DumpsSoComAFlagEComOsTitulosDoFormato) {
 }
 
 TEST(ReferenciaArquivos, SolverDesconhecidoRepeteOQuadroInicial) {
-  CenaRef cena = lencolPendurado(0);
+  Cena cena = lencolPendurado(0);
   cena.restricoes.clear();
   cena.velInicial[2] = 1;
   PastaTemporaria pasta("semsolver");
-  referencia::simularReferencia(cena, pasta.caminho());
+  referencia::simularReferencia(cena, false, pasta.caminho());
   const auto primeiro = linhas(pasta.caminho() / "pontos0001.txt");
   const auto ultimo = linhas(pasta.caminho() / "pontos0005.txt");
   ASSERT_EQ(ultimo.size() + 1, primeiro.size());
@@ -554,11 +520,11 @@ TEST(ReferenciaArquivos, SolverDesconhecidoRepeteOQuadroInicial) {
 }
 
 TEST(ReferenciaArquivos, UmQuadroSoQuandoNaoHaPassos) {
-  CenaRef cena = planoTresPorTres();
+  Cena cena = planoTresPorTres();
   cena.quadros = 1;
   cena.intervalo = 1;
   PastaTemporaria pasta("umquadro");
-  referencia::simularReferencia(cena, pasta.caminho());
+  referencia::simularReferencia(cena, false, pasta.caminho());
   EXPECT_TRUE(fs::exists(pasta.caminho() / "pontos0001.txt"));
   EXPECT_FALSE(fs::exists(pasta.caminho() / "pontos0002.txt"));
   EXPECT_EQ(ObjetoRef::nomeArquivo("p", "pontos", 123), fs::path("p") / "pontos0123.txt");

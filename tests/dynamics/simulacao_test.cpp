@@ -18,14 +18,13 @@ namespace {
 namespace fs = std::filesystem;
 
 std::unique_ptr<ObjDeformavel> cena(int quadros, int intervalo, int solver = SolverEulerSemiExplicito) {
-    auto o = folhaPlana(2, 3, 2, 2, 0, solver);
-    pesos(*o, 1.0, 0.1, 0.05);
-    o->acel = {0, 0, -9.8};
-    o->velInicial = {0, 0.5, 0};
-    o->passo = 0.01;
-    o->quadros = quadros;
-    o->intervalo = intervalo;
-    return o;
+    Cena c = comPesos(cenaFolha(2, 3, 2, 2, 0, solver), 1.0, 0.1, 0.05);
+    c.acel = {0, 0, -9.8};
+    c.velInicial = {0, 0.5, 0};
+    c.passo = 0.01;
+    c.quadros = quadros;
+    c.intervalo = intervalo;
+    return construirObjeto(c);
 }
 
 std::vector<std::string> arquivos(const fs::path& pasta) {
@@ -167,18 +166,15 @@ TEST(Simulacao, CancelarParaDepoisDoPassoEGuardaOsQuadros) {
 TEST(Simulacao, ResultadoNaoDependeDoNumeroDeThreads) {
     for (int s = SolverEulerSemiExplicito; s <= SolverVerlet; ++s) {
         PastaTemporaria um, dois;
-        auto a = tubo(17, 13, 1.0, 3.0, s);
-        auto b = tubo(17, 13, 1.0, 3.0, s);
-        for (auto* o : {a.get(), b.get()}) {
-            pesos(*o, 3.0, 0.01, 0.02);
-            o->acel = {0, -2, -9.8};
-            o->passo = 0.001;
-            o->quadros = 21;
-            o->intervalo = 10;
-            o->fluidoAtivo = 1;
-            o->fluido_cte = 0.1;
-            o->fluido = {1, 1, 0};
-        }
+        Cena c = comPesos(cenaTubo(17, 13, 1.0, 3.0, s), 3.0, 0.01, 0.02);
+        c.acel = {0, -2, -9.8};
+        c.quadros = 21;
+        c.intervalo = 10;
+        c.fluidoAtivo = true;
+        c.fluido_cte = 0.1;
+        c.fluido = {1, 1, 0};
+        auto a = construirObjeto(c);
+        auto b = construirObjeto(c);
         omp_set_num_threads(1);
         simular(*a, {*um, {}, {}, nullptr});
         omp_set_num_threads(2);

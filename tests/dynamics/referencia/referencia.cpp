@@ -10,10 +10,9 @@
 
 namespace referencia {
 
-ObjetoRef::ObjetoRef(const CenaRef& cena)
+ObjetoRef::ObjetoRef(const tevra::Cena& cena, bool dados)
     : quadros(cena.quadros),
       intervalo(cena.intervalo),
-      restricoes(cena.restricoes),
       passo(cena.passo),
       acel{cena.acel[0], cena.acel[1], cena.acel[2]},
       velInicial{cena.velInicial[0], cena.velInicial[1], cena.velInicial[2]},
@@ -25,8 +24,8 @@ ObjetoRef::ObjetoRef(const CenaRef& cena)
       raio(cena.raio),
       comprimento(cena.comprimento),
       solver(cena.solver),
-      flagDados(cena.flagDados),
-      fluidoAtivo(cena.fluidoAtivo),
+      flagDados(dados ? 1 : 0),
+      fluidoAtivo(cena.fluidoAtivo ? 1 : 0),
       massa(cena.massa),
       gama(cena.gama) {
   if (grade_i < 1 || grade_j < 1) throw std::invalid_argument("grade vazia");
@@ -38,6 +37,19 @@ ObjetoRef::ObjetoRef(const CenaRef& cena)
     }
   }
   for (int c = 0; c < 3; c++) comp[c] = cena.comp[c];
+  for (const tevra::Restricao& r : cena.restricoes) {
+    RestricaoRef linha;
+    linha.u = r.u;
+    linha.v = r.v;
+    linha.tipo = r.tipo;
+    linha.inicio = r.inicio;
+    linha.fim = r.fim;
+    for (int c = 0; c < 3; c++) {
+      linha.eixo[c] = r.eixo[c];
+      linha.forca[c] = r.forca[c];
+    }
+    restricoes.push_back(linha);
+  }
 
   const std::size_t n = static_cast<std::size_t>(nNos());
   restricaoDoNo.assign(n, 0);
@@ -64,8 +76,8 @@ ObjetoRef::ObjetoRef(const CenaRef& cena)
   }
 }
 
-ObjetoRef construirReferencia(const CenaRef& cena) {
-  ObjetoRef obj(cena);
+ObjetoRef construirReferencia(const tevra::Cena& cena, bool dados) {
+  ObjetoRef obj(cena, dados);
   obj.inicializar();
   return obj;
 }

@@ -1,42 +1,29 @@
 // A deliberately naive, single-threaded second engine. Tests run it next to the
 // real one and compare the files byte for byte, so it is written for reading,
 // not for speed: plain per-node arrays, one sweep per sentence of the model,
-// every sum and product grouped the way the model states it.
+// every sum and product grouped the way the model states it. Its one link to the
+// engine is its input, the typed scene the engine is built from.
 #pragma once
 
 #include <array>
 #include <filesystem>
 #include <vector>
 
+#include "app/cena/cena.h"
+
 namespace referencia {
 
+// A restriction row as the reference holds it, copied from the scene's.
 struct RestricaoRef {
   int u = 0, v = 0, tipo = 1, inicio = 0, fim = 0;  // tipo 3 = "forca", 1 = fixing
   int eixo[3] = {0, 0, 0};
   double forca[3] = {0, 0, 0};
 };
 
-struct CenaRef {
-  int grade_i = 2, grade_j = 2, solver = 3;  // solver 3..7; any other value: no integration
-  double massa = 1;
-  double eta[2][2] = {}, qsi[2][2] = {}, psi[2][2] = {};
-  int objeto = 0;  // 0 plane, 2 cylinder
-  double comp[3] = {};
-  double raio = 0, comprimento = 0;
-  double gama = 0;
-  double velInicial[3] = {}, acel[3] = {};
-  int fluidoAtivo = 0;
-  double fluido[3] = {};
-  double fluido_cte = 0;
-  double passo = 0;
-  int quadros = 1, intervalo = 1;
-  std::vector<RestricaoRef> restricoes;
-  int flagDados = 0;
-};
-
-// Runs the whole simulation of the run loop and writes pontosNNNN.txt (and, when
-// flagDados is 1, dados0001.txt / dedosNNNN.txt) into `pasta` (which exists).
-void simularReferencia(const CenaRef& cena, const std::filesystem::path& pasta);
+// Runs the whole simulation of the run loop for the scene (solver 3..7; any other code: no
+// integration) and writes pontosNNNN.txt (and, when `dados`, dados0001.txt / dedosNNNN.txt)
+// into `pasta` (which exists).
+void simularReferencia(const tevra::Cena& cena, bool dados, const std::filesystem::path& pasta);
 
 // ---------------------------------------------------------------------------
 // The object itself, open so that tests can look at (and poke) any quantity.
@@ -66,7 +53,7 @@ struct NoGeomRef {
 class ObjetoRef {
  public:
   // Copies the scene; every per-node array starts at zero.
-  explicit ObjetoRef(const CenaRef& cena);
+  explicit ObjetoRef(const tevra::Cena& cena, bool dados = false);
 
   // Scalars, in the model's vocabulary.
   int quadros, intervalo;
@@ -159,6 +146,6 @@ class ObjetoRef {
 };
 
 // Builds the object from the scene and runs `inicializar` on it.
-ObjetoRef construirReferencia(const CenaRef& cena);
+ObjetoRef construirReferencia(const tevra::Cena& cena, bool dados = false);
 
 }  // namespace referencia

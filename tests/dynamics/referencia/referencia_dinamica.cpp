@@ -453,8 +453,8 @@ int ObjetoRef::simular(const std::filesystem::path& pasta) {
   return passoAtual;
 }
 
-void simularReferencia(const CenaRef& cena, const std::filesystem::path& pasta) {
-  ObjetoRef obj(cena);
+void simularReferencia(const tevra::Cena& cena, bool dados, const std::filesystem::path& pasta) {
+  ObjetoRef obj(cena, dados);
   obj.simular(pasta);
 }
 
