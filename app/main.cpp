@@ -44,8 +44,9 @@ int main(int argc, char** argv) {
     janelas.MainForm->show();
 
     if (!args.script.isEmpty()) {
-        QTimer::singleShot(0, janelas.MainForm.get(),
-                           [&janelas, caminho = args.script] { janelas.MainForm->carregarArquivo(QFileInfo(caminho).absoluteFilePath()); });
+        QTimer::singleShot(0, janelas.MainForm.get(), [&janelas, caminho = args.script] {
+            janelas.MainForm->carregarArquivo(QFileInfo(caminho).absoluteFilePath());
+        });
     } else if (args.animacao) {
         QTimer::singleShot(0, janelas.DadosForm.get(), [&janelas, args] {
             TDadosForm& dados = *janelas.DadosForm;

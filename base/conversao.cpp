@@ -1,7 +1,7 @@
 #include "base/conversao.h"
 
-#include <charconv>
 #include <cctype>
+#include <charconv>
 
 namespace tevra {
 

@@ -1,6 +1,6 @@
 // tevra-sim: runs a scene script without windows and writes its frame files.
-#include <CLI/CLI.hpp>
 #include <unistd.h>
+#include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <string>
@@ -9,8 +9,8 @@
 #include "app/cena/conversao_cena.h"
 #include "app/cena/script_cena.h"
 #include "app/execucao/execucao.h"
-#include "base/erros.h"
 #include "base/barra_progresso.h"
+#include "base/erros.h"
 #include "model/solver.h"
 
 using namespace tevra;

@@ -33,9 +33,7 @@ public:
         return *this;
     }
     // idx ": " a " " b " " c, one line.
-    void linha(int idx, double a, double b, double c) {
-        *this << idx << ": " << a << " " << b << " " << c << "\n";
-    }
+    void linha(int idx, double a, double b, double c) { *this << idx << ": " << a << " " << b << " " << c << "\n"; }
     const std::string& str() const { return buf_; }
 
 private:
@@ -56,7 +54,8 @@ Escrita gravar(const std::filesystem::path& nome, const std::string& conteudo) {
 
 Escrita gravarQuadro(const ObjDeformavel& obj, const std::filesystem::path& padrao, int n) {
     const std::filesystem::path nome = nomeArquivoQuadro(padrao, n);
-    if (nome.empty()) return FalhaEscrita{{}, "frame number " + std::to_string(n) + " does not fit a four-digit file name"};
+    if (nome.empty())
+        return FalhaEscrita{{}, "frame number " + std::to_string(n) + " does not fit a four-digit file name"};
     const int nos = obj.numNos();
     Texto t(static_cast<std::size_t>(nos) * 90 + 128);
     if (n == 1) {
@@ -75,7 +74,8 @@ Escrita gravarQuadro(const ObjDeformavel& obj, const std::filesystem::path& padr
 
 Escrita gravarDados(const ObjDeformavel& obj, const std::filesystem::path& padrao, int n) {
     const std::filesystem::path nome = nomeArquivoQuadro(padrao, n);
-    if (nome.empty()) return FalhaEscrita{{}, "frame number " + std::to_string(n) + " does not fit a four-digit file name"};
+    if (nome.empty())
+        return FalhaEscrita{{}, "frame number " + std::to_string(n) + " does not fit a four-digit file name"};
     const int nos = obj.numNos();
     Texto t(static_cast<std::size_t>(nos) * 400 + 256);
     auto secao = [&](const char* titulo, double* const* v) {

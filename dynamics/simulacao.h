@@ -17,8 +17,7 @@ struct OpcoesSimulacao {
     std::function<void(int feitos, int total)> progresso;
     // After every frame file, with the object as that frame holds it: the frame number and
     // the file's path. Whatever it returns as a failure counts as one of the run's.
-    std::function<Escrita(const ObjDeformavel& obj, int quadro, const std::filesystem::path& arquivo)>
-        quadroGravado;
+    std::function<Escrita(const ObjDeformavel& obj, int quadro, const std::filesystem::path& arquivo)> quadroGravado;
     // Checked after every step; the run stops there when it reads true.
     const std::atomic<bool>* cancelar = nullptr;
 };
@@ -26,9 +25,9 @@ struct OpcoesSimulacao {
 // The first non-finite position or velocity a step left, in grid order; the run stops
 // there, before a frame could hold it.
 struct Divergencia {
-    int passo = 0;         // the step that produced it (i, 1-based)
-    double tempo = 0.0;    // simulated time after that step: i * dt
-    int i = 0;             // the node
+    int passo = 0;       // the step that produced it (i, 1-based)
+    double tempo = 0.0;  // simulated time after that step: i * dt
+    int i = 0;           // the node
     int j = 0;
     std::string grandeza;  // which value: "position x", "velocity z", ...
 };

@@ -40,8 +40,7 @@ void ObjDeformavel::calcularTangentesEMetrica() {
             }
             double g[4];
             for (int k = 0; k < 2; ++k)
-                for (int l = 0; l < 2; ++l)
-                    g[kl(k, l)] = t[k][0] * t[l][0] + t[k][1] * t[l][1] + t[k][2] * t[l][2];
+                for (int l = 0; l < 2; ++l) g[kl(k, l)] = t[k][0] * t[l][0] + t[k][1] * t[l][1] + t[k][2] * t[l][2];
             for (int a = 0; a < 4; ++a) {
                 nos.G[a][idx] = g[a];
                 nos.dG[a][idx] = g[a] - nos.G0[a][idx];
@@ -138,8 +137,7 @@ void ObjDeformavel::calcularCurvaturaETensoes(int numPasso) {
                         if (algumChristoffel) {
                             for (int nn = 0; nn < 2; ++nn) {
                                 if (!usaChristoffel[nn][k][l]) continue;
-                                for (int c = 0; c < 3; ++c)
-                                    acc = acc + ginv[kl(m, nn)] * rkl[c] * tangente[nn][c][idx];
+                                for (int c = 0; c < 3; ++c) acc = acc + ginv[kl(m, nn)] * rkl[c] * tangente[nn][c][idx];
                             }
                         }
                         chr[mkl(m, k, l)] = acc;

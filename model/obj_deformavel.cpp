@@ -28,8 +28,8 @@ std::size_t ObjDeformavel::bytesPorNo(int solver) {
 }
 
 std::uint64_t ObjDeformavel::bytesNecessarios(int grade_i, int grade_j, int solver) {
-    const std::uint64_t n = static_cast<std::uint64_t>(std::max(grade_i, 0)) *
-                            static_cast<std::uint64_t>(std::max(grade_j, 0));
+    const std::uint64_t n =
+        static_cast<std::uint64_t>(std::max(grade_i, 0)) * static_cast<std::uint64_t>(std::max(grade_j, 0));
     return n * bytesPorNo(solver) + static_cast<std::uint64_t>(numArrays(solver)) * 16 * sizeof(double);
 }
 

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 
-
 int main(int argc, char** argv) {
     // Without a display the window tests run on the offscreen platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))

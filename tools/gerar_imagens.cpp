@@ -124,9 +124,9 @@ Imagem bandeira() {
         return noGlobo(x, y) && d2 >= (8 * M) * (8 * M) && d2 <= (8.5 * M) * (8.5 * M);
     });
     // Stars in units of M from the globe's centre (the Southern Cross, Scorpius, Spica above the band).
-    const double estrelas[][3] = {{0.2, 1.9, 0.22},  {0.9, 1.3, 0.18},   {-0.5, 1.2, 0.18}, {0.15, 0.6, 0.15},
-                                  {0.55, 1.0, 0.1},  {-1.9, 0.9, 0.15},  {-2.3, 1.5, 0.12}, {-1.6, 1.9, 0.12},
-                                  {1.9, 1.7, 0.15},  {2.3, 0.8, 0.12},   {-1.0, 2.6, 0.15}, {1.2, 2.7, 0.12},
+    const double estrelas[][3] = {{0.2, 1.9, 0.22}, {0.9, 1.3, 0.18},  {-0.5, 1.2, 0.18}, {0.15, 0.6, 0.15},
+                                  {0.55, 1.0, 0.1}, {-1.9, 0.9, 0.15}, {-2.3, 1.5, 0.12}, {-1.6, 1.9, 0.12},
+                                  {1.9, 1.7, 0.15}, {2.3, 0.8, 0.12},  {-1.0, 2.6, 0.15}, {1.2, 2.7, 0.12},
                                   {2.6, -0.4, 0.18}};
     for (const auto& e : estrelas) {
         const double sx = cx + e[0] * M, sy = cy + e[1] * M, r = e[2] * M;
@@ -194,18 +194,14 @@ int main(int argc, char** argv) {
          [] { return glifo([](double x, double y) { return barra(x, y, 8, 11) || barra(x, y, 13, 16); }); }},
         {"stop_blue24_h.bmp",
          [] { return glifo([](double x, double y) { return x >= 8 && x <= 16 && y >= 8 && y <= 16; }); }},
-        {"first_blue24_h.bmp", [] {
-             return glifo([](double x, double y) { return barra(x, y, 7, 9) || triangulo(x, y, 17, 9.5); });
-         }},
-        {"last_blue24_h.bmp", [] {
-             return glifo([](double x, double y) { return triangulo(x, y, 7, 14.5) || barra(x, y, 15, 17); });
-         }},
-        {"back_blue24_h.bmp", [] {
-             return glifo([](double x, double y) { return triangulo(x, y, 14, 6.5) || barra(x, y, 15, 17); });
-         }},
-        {"forward_blue24_h.bmp", [] {
-             return glifo([](double x, double y) { return barra(x, y, 7, 9) || triangulo(x, y, 10, 17.5); });
-         }},
+        {"first_blue24_h.bmp",
+         [] { return glifo([](double x, double y) { return barra(x, y, 7, 9) || triangulo(x, y, 17, 9.5); }); }},
+        {"last_blue24_h.bmp",
+         [] { return glifo([](double x, double y) { return triangulo(x, y, 7, 14.5) || barra(x, y, 15, 17); }); }},
+        {"back_blue24_h.bmp",
+         [] { return glifo([](double x, double y) { return triangulo(x, y, 14, 6.5) || barra(x, y, 15, 17); }); }},
+        {"forward_blue24_h.bmp",
+         [] { return glifo([](double x, double y) { return barra(x, y, 7, 9) || triangulo(x, y, 10, 17.5); }); }},
     };
     int falhas = 0;
     for (const auto& a : arquivos) {

@@ -43,8 +43,10 @@ std::string mensagemSolverDesconhecido(std::string_view texto) {
     const int n = static_cast<int>(std::size(nomesSolver));
     for (int k = 0; k < n; ++k) {
         m += nomesSolver[k];
-        if (k + 2 < n) m += ", ";
-        else if (k + 2 == n) m += " or ";
+        if (k + 2 < n)
+            m += ", ";
+        else if (k + 2 == n)
+            m += " or ";
     }
     return m;
 }

@@ -15,7 +15,7 @@ namespace tevra {
 void verificarGrade(int grade_i, int grade_j, int solver);  // at least 2 x 2, fits memory
 void verificarForma(const Cena& cena);                      // the surface has an area
 void verificarGravacao(int quadros, int intervalo);         // interval >= 1, at most 9999 frames
-void verificarCena(const Cena& cena);                        // all of the above, and the solver
+void verificarCena(const Cena& cena);                       // all of the above, and the solver
 
 // "'X' is not a solver; choose ..." for a solver text that names none.
 std::string mensagemSolverDesconhecido(std::string_view texto);

@@ -27,8 +27,7 @@ double real(const std::string& texto, char sep) {
 // A real value truncated toward zero; "1e4" gives 10000 and "2.9" gives 2.
 int realTruncado(const std::string& texto, char sep, const char* nome) {
     const double v = std::trunc(real(texto, sep));
-    if (!(v >= -2147483648.0 && v <= 2147483647.0))
-        throw ErroEntrada("'" + texto + "' is too large for the " + nome);
+    if (!(v >= -2147483648.0 && v <= 2147483647.0)) throw ErroEntrada("'" + texto + "' is too large for the " + nome);
     return static_cast<int>(v);
 }
 

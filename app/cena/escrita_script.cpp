@@ -60,8 +60,8 @@ std::string escreverScript(const Cena& c) {
     s << "\nmassa = " << c.massa << "\n";
     s << "gama = " << c.gama << "\n\n";
     if (c.fluidoAtivo)
-        s << "fluido = cte = " << c.fluido_cte << " x = " << c.fluido.x << " y = " << c.fluido.y << " z = "
-          << c.fluido.z << "\n\n";
+        s << "fluido = cte = " << c.fluido_cte << " x = " << c.fluido.x << " y = " << c.fluido.y
+          << " z = " << c.fluido.z << "\n\n";
     if (c.objeto == ObjetoPlano)
         s << "obj_deformavel = plano " << c.comp[0] << " " << c.comp[1] << " " << c.comp[2] << "\n\n";
     else

@@ -34,7 +34,7 @@ public:
         while (c != EOF && !branco(c)) {
             if (t.size() == kMaxToken)
                 throw ErroEntrada("The script holds a token longer than " + std::to_string(kMaxToken) +
-                                " characters, starting '" + t + "'");
+                                  " characters, starting '" + t + "'");
             t.push_back(static_cast<char>(c));
             c = sb->snextc();
         }

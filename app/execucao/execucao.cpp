@@ -89,8 +89,8 @@ std::string textoDivergencia(const ResultadoExecucao& r) {
 }
 
 std::string textoFalhas(const ResultadoExecucao& r) {
-    return std::to_string(r.falhas) + " file(s) could not be written; the first: " +
-           (r.primeiraFalha ? r.primeiraFalha->texto() : std::string());
+    return std::to_string(r.falhas) +
+           " file(s) could not be written; the first: " + (r.primeiraFalha ? r.primeiraFalha->texto() : std::string());
 }
 
 }  // namespace tevra

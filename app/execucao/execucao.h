@@ -39,10 +39,10 @@ struct ResultadoExecucao {
     int quadros = 0;              // frame files attempted
     int falhas = 0;               // files that could not be written
     Escrita primeiraFalha;
-    bool cancelado = false;       // stopped early by cancelar() or interromper()
-    bool interrompido = false;    // ... by interromper(): a signal, not the user's Cancel
+    bool cancelado = false;                  // stopped early by cancelar() or interromper()
+    bool interrompido = false;               // ... by interromper(): a signal, not the user's Cancel
     std::optional<Divergencia> divergencia;  // the run blew up and stopped there
-    double segundos = 0.0;        // wall time of the run itself
+    double segundos = 0.0;                   // wall time of the run itself
 
     int quadrosGravados() const { return quadros - falhas; }
 };

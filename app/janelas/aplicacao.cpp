@@ -4,7 +4,6 @@
 
 #include "view/janelas/dialogos.h"
 
-
 TevraApplication::TevraApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TevraApplication::notify(QObject* receptor, QEvent* evento) {

@@ -12,11 +12,11 @@ public:
 
 // What the command line asks for.
 struct ArgumentosTevra {
-    QString script;           // tevra SCRIPT
-    bool animacao = false;    // tevra --animation N I J
+    QString script;         // tevra SCRIPT
+    bool animacao = false;  // tevra --animation N I J
     QString quadros, gradeI, gradeJ;
     bool ajuda = false;
-    QString erro;             // a command line that makes no sense
+    QString erro;  // a command line that makes no sense
 };
 
 ArgumentosTevra lerArgumentos(const QStringList& argumentos);

@@ -1,6 +1,5 @@
 #include "app/janelas/duracao.h"
 
-
 namespace {
 
 QString numero(qint64 v, int largura, const QLocale& loc) {

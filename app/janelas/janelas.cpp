@@ -17,8 +17,8 @@ Janelas::Janelas() {
 
     // The program ends with the main window, whatever else is open.
     MainForm->setAttribute(Qt::WA_QuitOnClose, true);
-    for (QWidget* w : std::initializer_list<QWidget*>{RestrForm.get(), DadosForm.get(), MatrizForm.get(),
-                                                      RenderForm.get()}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{RestrForm.get(), DadosForm.get(), MatrizForm.get(), RenderForm.get()}) {
         w->setAttribute(Qt::WA_QuitOnClose, false);
         w->setAttribute(Qt::WA_DeleteOnClose, false);
     }

@@ -11,8 +11,8 @@
 #include <QLocale>
 #include <QPointer>
 #include <QProgressBar>
-#include <QShowEvent>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
@@ -21,13 +21,13 @@
 #include <vector>
 
 #include "app/cena/configuracao.h"
-#include "base/conversao.h"
-#include "view/janelas/dialogos.h"
+#include "app/cena/script_cena.h"
 #include "app/janelas/duracao.h"
 #include "app/janelas/restr_form.h"
-#include "app/cena/script_cena.h"
+#include "base/conversao.h"
 #include "base/tevra_home.h"
 #include "model/solver.h"
+#include "view/janelas/dialogos.h"
 #include "view/janelas/render_form.h"
 
 using namespace tevra;
@@ -36,9 +36,9 @@ namespace {
 
 // Every value box, by the names the script loader and the set-up know it by.
 std::vector<const char*> nomesDasCaixas() {
-    std::vector<const char*> nomes = {caixa::passo, caixa::quadros, caixa::intervalo, caixa::tempo,
-                                      caixa::grade_i, caixa::grade_j, caixa::massa, caixa::gama,
-                                      caixa::fluido_cte, caixa::raio, caixa::comprimento};
+    std::vector<const char*> nomes = {caixa::passo,      caixa::quadros, caixa::intervalo,  caixa::tempo,
+                                      caixa::grade_i,    caixa::grade_j, caixa::massa,      caixa::gama,
+                                      caixa::fluido_cte, caixa::raio,    caixa::comprimento};
     for (const char* const* trio : {caixa::acel, caixa::vel, caixa::fluido, caixa::comp})
         nomes.insert(nomes.end(), trio, trio + 3);
     for (const char* const* tensor : {caixa::eta, caixa::qsi, caixa::psi})
@@ -128,4 +128,3 @@ void TMainForm::Abrir1Click() {
     if (escolhido.isEmpty()) return;
     carregarArquivo(escolhido);
 }
-

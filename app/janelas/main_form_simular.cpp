@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/cena/conversao_cena.h"
 #include "app/cena/configuracao.h"
+#include "app/cena/conversao_cena.h"
 #include "app/cena/script_cena.h"
 #include "app/janelas/duracao.h"
 #include "app/janelas/main_form.h"
@@ -116,7 +116,11 @@ void TMainForm::iniciarSimulacao(std::unique_ptr<Execucao> execucao) {
         execucao->quadroGravado = [this, janela](int n, const std::filesystem::path& arquivo) {
             // The frame is on disk; the window reads it on the GUI thread.
             QMetaObject::invokeMethod(
-                this, [janela, n, arquivo] { if (janela) janela->quadroAoVivo(n, arquivo); }, Qt::QueuedConnection);
+                this,
+                [janela, n, arquivo] {
+                    if (janela) janela->quadroAoVivo(n, arquivo);
+                },
+                Qt::QueuedConnection);
         };
     }
     const int total = execucao->passosTotais();

@@ -19,8 +19,8 @@ QString TRestrForm::celula(int coluna, int linha) const {
         const QTableWidgetItem* h = restrStringGrid->horizontalHeaderItem(coluna - 1);
         return h ? h->text() : QString();
     }
-    const QTableWidgetItem* it = coluna == 0 ? restrStringGrid->verticalHeaderItem(linha - 1)
-                                             : restrStringGrid->item(linha - 1, coluna - 1);
+    const QTableWidgetItem* it =
+        coluna == 0 ? restrStringGrid->verticalHeaderItem(linha - 1) : restrStringGrid->item(linha - 1, coluna - 1);
     return it ? it->text() : QString();
 }
 

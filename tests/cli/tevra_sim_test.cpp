@@ -1,12 +1,11 @@
 // The headless runner, driven as a user drives it.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <sys/wait.h>
+#include <cstdio>
 
 #include "support/arquivos_teste.h"
 #include "support/casa_teste.h"
-
 
 namespace {
 
@@ -89,7 +88,8 @@ TEST(TevraSim, EntradaRuimDaUmaLinhaENadaEscreve) {
         EXPECT_FALSE(fs::exists(out));
     }
     escreverArquivo(casa / "cena.txt", kCena);
-    const Saida solver = rodar("'" + (casa / "cena.txt").string() + "' --solver Euler --out '" + out.string() + "'", *casa);
+    const Saida solver =
+        rodar("'" + (casa / "cena.txt").string() + "' --solver Euler --out '" + out.string() + "'", *casa);
     EXPECT_NE(solver.status, 0);
     EXPECT_NE(solver.texto.find("'Euler' is not a solver"), std::string::npos) << solver.texto;
     EXPECT_NE(rodar("'" + (casa / "nada.txt").string() + "'", *casa).status, 0);

@@ -29,8 +29,8 @@ void mesmosArquivos(const fs::path& a, const fs::path& b, const std::string& cen
         const auto lx = linhas(x), ly = linhas(y);
         for (std::size_t k = 0; k < std::min(lx.size(), ly.size()); ++k)
             if (lx[k] != ly[k]) {
-                ADD_FAILURE() << cena << "\n" << nome << " line " << k + 1 << "\n engine:    " << lx[k]
-                              << "\n reference: " << ly[k];
+                ADD_FAILURE() << cena << "\n"
+                              << nome << " line " << k + 1 << "\n engine:    " << lx[k] << "\n reference: " << ly[k];
                 return;
             }
         ADD_FAILURE() << cena << "\n" << nome << ": different lengths";

@@ -139,7 +139,8 @@ TEST(Forcas, EChapeuSomaAsQuatroContribuicoes) {
     double total = 0;
     for (int v = 0; v < o->numNos(); ++v)
         for (int c = 0; c < 3; ++c) {
-            const double soma = o->e_chapeu[0][c][v] + o->e_chapeu[1][c][v] + o->e_chapeu[2][c][v] + o->e_chapeu[3][c][v];
+            const double soma =
+                o->e_chapeu[0][c][v] + o->e_chapeu[1][c][v] + o->e_chapeu[2][c][v] + o->e_chapeu[3][c][v];
             EXPECT_NEAR(soma, o->somaChapeu[c][v], 1e-9 * (1 + std::fabs(soma)));
             total += std::fabs(o->e_tio[c][v]) + std::fabs(o->somaChapeu[c][v]);
         }

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <omp.h>
 
-#include <atomic>
 #include <sys/stat.h>
+#include <atomic>
 
 #include "base/limites.h"
 #include "dynamics/arquivos.h"
@@ -104,7 +104,7 @@ TEST(Simulacao, DumpsSoComFlagDados) {
     o->flagDados = 1;
     simular(*o, {*pasta, {}, {}, nullptr});
     EXPECT_EQ(arquivos(*pasta), (std::vector<std::string>{"dados0001.txt", "dedos0002.txt", "dedos0003.txt",
-                                                           "pontos0001.txt", "pontos0002.txt", "pontos0003.txt"}));
+                                                          "pontos0001.txt", "pontos0002.txt", "pontos0003.txt"}));
     const auto d = linhas(lerArquivo(pasta / "dados0001.txt"));
     // 6 nodes: Pontos, Vetor Normal, then four sections after an empty line, then 4 lines per node.
     ASSERT_EQ(d.size(), (1u + 6) * 2 + (2u + 6) * 4 + 2 + 24);
@@ -150,12 +150,14 @@ TEST(Simulacao, CancelarParaDepoisDoPassoEGuardaOsQuadros) {
     auto o = cena(100, 1);
     std::atomic<bool> cancelar{false};
     int chamadas = 0;
-    OpcoesSimulacao op{*pasta, [&](int feitos, int total) {
+    OpcoesSimulacao op{*pasta,
+                       [&](int feitos, int total) {
                            ++chamadas;
                            EXPECT_EQ(total, 99);
                            if (feitos == 3) cancelar = true;
                        },
-                       {}, &cancelar};
+                       {},
+                       &cancelar};
     const ResultadoSimulacao r = simular(*o, op);
     EXPECT_TRUE(r.cancelado);
     EXPECT_EQ(r.passos, 3);
@@ -185,6 +187,5 @@ TEST(Simulacao, ResultadoNaoDependeDoNumeroDeThreads) {
         }
     }
 }
-
 
 }  // namespace

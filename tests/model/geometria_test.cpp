@@ -72,8 +72,10 @@ TEST(Geometria, FolhaPlanaEsticadaZeraAsBordasDosTermos) {
         EXPECT_EQ(o->alfa[0][ult], 0.0);
         EXPECT_EQ(o->alfa[1][ult], 0.0);
         EXPECT_EQ(o->alfa[2][ult], 0.0);
-        if (j < 3) EXPECT_NE(o->alfa[3][ult], 0.0) << "the (1,1) term only needs a next node along j";
-        else EXPECT_EQ(o->alfa[3][ult], 0.0);
+        if (j < 3)
+            EXPECT_NE(o->alfa[3][ult], 0.0) << "the (1,1) term only needs a next node along j";
+        else
+            EXPECT_EQ(o->alfa[3][ult], 0.0);
         EXPECT_EQ(o->beta[0][id(*o, 0, j)], 0.0);
         EXPECT_EQ(o->beta[0][ult], 0.0);
     }

@@ -12,7 +12,8 @@ class PastaTemporaria {
 public:
     PastaTemporaria() {
         std::random_device rd;
-        caminho_ = std::filesystem::temp_directory_path() / ("tevra-teste-" + std::to_string(rd()) + std::to_string(rd()));
+        caminho_ =
+            std::filesystem::temp_directory_path() / ("tevra-teste-" + std::to_string(rd()) + std::to_string(rd()));
         std::filesystem::create_directories(caminho_);
     }
     ~PastaTemporaria() {

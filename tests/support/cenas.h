@@ -174,8 +174,7 @@ inline CenaSorteada sortearCena(std::mt19937_64& g) {
     s.descricao = "grid " + std::to_string(c.grade_i) + "x" + std::to_string(c.grade_j) + " solver " +
                   std::to_string(c.solver) + " objeto " + std::to_string(c.objeto) + " quadros " +
                   std::to_string(c.quadros) + " intervalo " + std::to_string(c.intervalo) + " restricoes " +
-                  std::to_string(nr) + " fluido " + std::to_string(c.fluidoAtivo) + " dados " +
-                  std::to_string(s.dados);
+                  std::to_string(nr) + " fluido " + std::to_string(c.fluidoAtivo) + " dados " + std::to_string(s.dados);
     return s;
 }
 

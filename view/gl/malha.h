@@ -47,7 +47,6 @@ inline constexpr int kLadoTextura = 256;
 // largura x altura pixels given as 0x00BBGGRR by cor(x, y), y from the top. The image is
 // transposed, texel (row r, column c) = pixel (x = r, y = c); texels outside a smaller
 // image are white, and of a larger one only the top-left 256 x 256 pixels count.
-std::vector<std::uint8_t> montarTextura(int largura, int altura,
-                                        const std::function<std::uint32_t(int x, int y)>& cor);
+std::vector<std::uint8_t> montarTextura(int largura, int altura, const std::function<std::uint32_t(int x, int y)>& cor);
 
 }  // namespace tevra

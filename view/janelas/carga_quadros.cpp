@@ -48,7 +48,8 @@ void CargaQuadros::iniciarLeitores() {
             // Worker thread.
             auto a = aviso.lock();
             if (!a || a->exchange(true)) return;
-            QMetaObject::invokeMethod(this, [this] { processar(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { processar(); }, Qt::QueuedConnection);
         },
         gl_ ? gl_->trabalhoDosLeitores() : TrabalhoCarga{});
     fonte_ = std::make_unique<FonteSerie>(std::move(carregador));

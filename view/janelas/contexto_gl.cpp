@@ -54,7 +54,8 @@ protected:
     }
     void paintEvent(QPaintEvent* e) override {
         // On screen without a context: the trial context worked but this one could not be made.
-        if (!isValid() && dono_ && dono_->eventos_.problema) dono_->eventos_.problema(QStringLiteral("contexto"), kSemContexto);
+        if (!isValid() && dono_ && dono_->eventos_.problema)
+            dono_->eventos_.problema(QStringLiteral("contexto"), kSemContexto);
         QOpenGLWidget::paintEvent(e);
     }
 
@@ -188,8 +189,8 @@ TrabalhoCarga ContextoGL::trabalhoDosLeitores() {
         s->create();
         superficiesLeitores_.push_back(s);
     }
-    auto contextos = std::make_shared<std::vector<std::unique_ptr<QOpenGLContext>>>(
-        static_cast<std::size_t>(t.trabalhadores));
+    auto contextos =
+        std::make_shared<std::vector<std::unique_ptr<QOpenGLContext>>>(static_cast<std::size_t>(t.trabalhadores));
     const std::vector<QOffscreenSurface*> superficies = superficiesLeitores_;
     const QSurfaceFormat formato = principal->format();
     t.iniciar = [contextos, superficies, principal, formato](int w) {

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-
 namespace {
 Dialogos* instalados = nullptr;
 }

@@ -16,7 +16,8 @@ namespace imagens {
 QString localizarTextura() {
     const QString aqui = QDir::current().absoluteFilePath(QString::fromLatin1(kTextura));
     if (QFileInfo::exists(aqui)) return aqui;
-    const QString programa = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QString::fromLatin1(kTextura));
+    const QString programa =
+        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QString::fromLatin1(kTextura));
     if (QFileInfo::exists(programa)) return programa;
     return aqui;
 }

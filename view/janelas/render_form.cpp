@@ -42,9 +42,7 @@ bool plataformaSemOpenGL() {
 // that playback and the controls behave as with OpenGL.
 class PainelSemGL : public QWidget {
 public:
-    explicit PainelSemGL(TRenderForm* form) : QWidget(form), form_(form) {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
+    explicit PainelSemGL(TRenderForm* form) : QWidget(form), form_(form) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -92,11 +90,12 @@ TRenderForm::~TRenderForm() {
 void TRenderForm::criarControles() {
     ui_->ToolBar1->toggleViewAction()->setVisible(false);
     const std::pair<QToolButton*, const char*> glifos[] = {
-        {ui_->SpeedButton3, imagens::kGlifoPlay},  {ui_->SpeedButton4, imagens::kGlifoParar},
+        {ui_->SpeedButton3, imagens::kGlifoPlay},   {ui_->SpeedButton4, imagens::kGlifoParar},
         {ui_->SpeedButton2, imagens::kGlifoInicio}, {ui_->SpeedButton1, imagens::kGlifoFim},
         {ui_->SpeedButton5, imagens::kGlifoVoltar}, {ui_->SpeedButton6, imagens::kGlifoAvancar},
     };
-    for (auto [botao, glifo] : glifos) botao->setIcon(QIcon(imagens::pixmapDoGlifo(QImage(imagens::glifoEmbutido(glifo)))));
+    for (auto [botao, glifo] : glifos)
+        botao->setIcon(QIcon(imagens::pixmapDoGlifo(QImage(imagens::glifoEmbutido(glifo)))));
     connect(ui_->SpeedButton3, &QToolButton::clicked, this, &TRenderForm::SpeedButton3Click);
     connect(ui_->SpeedButton4, &QToolButton::clicked, this, &TRenderForm::SpeedButton4Click);
     connect(ui_->SpeedButton2, &QToolButton::clicked, this, &TRenderForm::SpeedButton2Click);
@@ -194,10 +193,9 @@ void TRenderForm::iniciarSerie(int quadros, int gi, int gj) {
     if (gl_) gl_->excluirListas();
     serieRecusada_ = !serie_.iniciar(quadros, gi, gj);
     if (serieRecusada_)
-        informarUmaVez(QStringLiteral("grade %1 %2").arg(gi).arg(gj),
-                       QStringLiteral("A grid of %1 x %2 nodes is too large to show; the animation stays empty.")
-                           .arg(gi)
-                           .arg(gj));
+        informarUmaVez(
+            QStringLiteral("grade %1 %2").arg(gi).arg(gj),
+            QStringLiteral("A grid of %1 x %2 nodes is too large to show; the animation stays empty.").arg(gi).arg(gj));
 }
 
 void TRenderForm::quadrosChegaram() {
@@ -307,9 +305,9 @@ void TRenderForm::atualizarBotaoPlay() {
     QString erro;
     QImage img = imagens::lerImagem(arquivo, erro);
     if (img.isNull()) {
-        informarUmaVez(arquivo,
-                       QStringLiteral("The tool-bar image %1 could not be read (%2); the built-in one is shown instead.")
-                           .arg(arquivo, erro));
+        informarUmaVez(
+            arquivo, QStringLiteral("The tool-bar image %1 could not be read (%2); the built-in one is shown instead.")
+                         .arg(arquivo, erro));
         img = QImage(imagens::glifoEmbutido(nome));
     }
     ui_->SpeedButton3->setIcon(QIcon(imagens::pixmapDoGlifo(img)));

@@ -40,8 +40,8 @@ bool SerieQuadros::aceitar(int n, NosSuperficie& lido, const ResultadoLeitura& r
         ++falhos_;
     }
     if (n == 1 && r.objeto) fechada_ = *r.objeto != 0.0;
-    const bool completo = r.estado == EstadoQuadro::Completo && lido.numNos() == nos_.numNos() &&
-                          lido.gradeJ == nos_.gradeJ;
+    const bool completo =
+        r.estado == EstadoQuadro::Completo && lido.numNos() == nos_.numNos() && lido.gradeJ == nos_.gradeJ;
     if (completo) {
         std::swap(nos_, lido);
         imagem_[static_cast<std::size_t>(indice)] = indice;
@@ -108,7 +108,8 @@ void CarregadorSerie::trabalhar(int w) {
             }
         }
         try {
-            if (q.nos.gradeI != gradeI_ || q.nos.gradeJ != gradeJ_ || q.nos.numNos() == 0) q.nos.alocar(gradeI_, gradeJ_);
+            if (q.nos.gradeI != gradeI_ || q.nos.gradeJ != gradeJ_ || q.nos.numNos() == 0)
+                q.nos.alocar(gradeI_, gradeJ_);
             q.resultado = lerQuadro(caminhoQuadro(pasta_, q.n), q.n == 1, q.nos);
         } catch (const std::bad_alloc&) {
             q.nos = NosSuperficie{};

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <condition_variable>
-#include <map>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -86,8 +86,8 @@ public:
 
     using Trabalho = TrabalhoCarga;
 
-    CarregadorSerie(std::filesystem::path pasta, int numArquivos, int gradeI, int gradeJ,
-                    std::function<void()> aviso, Trabalho trabalho = {}, int adiantados = 4);
+    CarregadorSerie(std::filesystem::path pasta, int numArquivos, int gradeI, int gradeJ, std::function<void()> aviso,
+                    Trabalho trabalho = {}, int adiantados = 4);
     ~CarregadorSerie();  // stops the workers and waits for them
     CarregadorSerie(const CarregadorSerie&) = delete;
     CarregadorSerie& operator=(const CarregadorSerie&) = delete;

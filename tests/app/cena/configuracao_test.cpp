@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/cena/configuracao.h"
-#include "base/erros.h"
 #include "base/conversao.h"
+#include "base/erros.h"
 #include "model/solver.h"
 
 using namespace tevra;

@@ -67,12 +67,12 @@ TEST(ScriptCena, CarregaCadaBlocoNaSuaCaixa) {
     const ResultadoCarga r = carregar(kScript, f);
     ASSERT_TRUE(r.completo) << r.erro;
     const std::pair<const char*, const char*> esperado[] = {
-        {"passoEdit", "0.001"},     {"quadrosEdit", "1e3"},     {"intervaloEdit", "10"},    {"tempoEdit", "5"},
-        {"grade_i_Edit", "12"},     {"grade_j_Edit", "8"},      {"acel_z_Edit", "-9.8"},    {"vel_x_Edit", "1"},
-        {"vel_y_Edit", "2"},        {"vel_z_Edit", "3"},        {"eta_00_Edit", "10"},      {"eta_01_Edit", "1"},
-        {"eta_10_Edit", "2"},       {"eta_11_Edit", "11"},      {"qsi_10_Edit", "0.02"},    {"psi_01_Edit", "0.5"},
-        {"massaEdit", "2.5"},       {"gamaEdit", "0.05"},       {"fluido_cte_Edit", "0.3"}, {"fluido_x_Edit", "4"},
-        {"fluido_z_Edit", "6"},     {"comp_x_Edit", "2"},       {"comp_y_Edit", "3"},       {"comp_z_Edit", "0.5"},
+        {"passoEdit", "0.001"}, {"quadrosEdit", "1e3"}, {"intervaloEdit", "10"},    {"tempoEdit", "5"},
+        {"grade_i_Edit", "12"}, {"grade_j_Edit", "8"},  {"acel_z_Edit", "-9.8"},    {"vel_x_Edit", "1"},
+        {"vel_y_Edit", "2"},    {"vel_z_Edit", "3"},    {"eta_00_Edit", "10"},      {"eta_01_Edit", "1"},
+        {"eta_10_Edit", "2"},   {"eta_11_Edit", "11"},  {"qsi_10_Edit", "0.02"},    {"psi_01_Edit", "0.5"},
+        {"massaEdit", "2.5"},   {"gamaEdit", "0.05"},   {"fluido_cte_Edit", "0.3"}, {"fluido_x_Edit", "4"},
+        {"fluido_z_Edit", "6"}, {"comp_x_Edit", "2"},   {"comp_y_Edit", "3"},       {"comp_z_Edit", "0.5"},
     };
     for (const auto& [caixa, texto] : esperado) EXPECT_EQ(f.texto(caixa), texto) << caixa;
     EXPECT_EQ(f.objeto, "plano");

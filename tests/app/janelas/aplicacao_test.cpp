@@ -18,7 +18,6 @@
 #include "app/janelas/aplicacao.h"
 #include "app/janelas/duracao.h"
 
-
 namespace {
 
 TEST(Duracao, FormatoLongoSemFusoNemPeriodoDoDia) {
@@ -34,8 +33,8 @@ TEST(Duracao, FormatoLongoSemFusoNemPeriodoDoDia) {
     // Whatever the locale, neither a zone nor AM/PM nor a pattern letter survives.
     for (const QLocale& l : {eua, brasil, QLocale(QLocale::Korean), QLocale(QLocale::Chinese), QLocale::c()}) {
         const QString t = formatarDuracao(3723000, l);
-        EXPECT_FALSE(t.contains("AM") || t.contains("PM") || t.contains("UTC") || t.contains('t') ||
-                     t.contains('h') || t.contains('s'))
+        EXPECT_FALSE(t.contains("AM") || t.contains("PM") || t.contains("UTC") || t.contains('t') || t.contains('h') ||
+                     t.contains('s'))
             << t.toStdString();
         for (int parte : {1, 2, 3}) EXPECT_TRUE(t.contains(l.toString(parte))) << t.toStdString();
     }

@@ -18,11 +18,11 @@
 #include <memory>
 #include <string>
 
-#include "support/casa_teste.h"
-#include "support/dialogos_teste.h"
 #include "app/janelas/janelas.h"
 #include "app/janelas/main_form.h"
 #include "app/janelas/restr_form.h"
+#include "support/casa_teste.h"
+#include "support/dialogos_teste.h"
 #include "view/janelas/dados_form.h"
 #include "view/janelas/matriz_form.h"
 #include "view/janelas/render_form.h"
@@ -81,14 +81,19 @@ private:
 };
 
 // A complete scene with placeholders that tests replace.
-inline std::string cenaBase(const std::string& n_passos = "20", const std::string& grid = "4 5",
-                            const std::string& fluido = "", const std::string& forma = "plano 2 3 0",
-                            const std::string& restricoes = "n_restricoes = 1\nrestricoes = {\n 0 0 fixo i=0 f=100 x=0 y=0 z=0\n}\n") {
+inline std::string cenaBase(
+    const std::string& n_passos = "20", const std::string& grid = "4 5", const std::string& fluido = "",
+    const std::string& forma = "plano 2 3 0",
+    const std::string& restricoes = "n_restricoes = 1\nrestricoes = {\n 0 0 fixo i=0 f=100 x=0 y=0 z=0\n}\n") {
     return "delta_t = 0.001\n"
-           "n_passos = " + n_passos + "\n"
+           "n_passos = " +
+           n_passos +
+           "\n"
            "pula = 5\n"
            "tempo_animacao = 7\n"
-           "grid = " + grid + "\n"
+           "grid = " +
+           grid +
+           "\n"
            "aceleracao = x = 0.1 y = 0.2 z = -9.8\n"
            "velocidade = x = 1 y = 2 z = 3\n"
            "eta = 2 0.1 0.2 2\n"
@@ -96,6 +101,5 @@ inline std::string cenaBase(const std::string& n_passos = "20", const std::strin
            "psi = 0 0 0 0\n"
            "massa = 1.5\n"
            "gama = 0.05\n" +
-           fluido + "obj_deformavel = " + forma + "\n" +
-           "fronteira = { 0 0 0 0 0 0 0 0 0 0 0 0 }\n" + restricoes;
+           fluido + "obj_deformavel = " + forma + "\n" + "fronteira = { 0 0 0 0 0 0 0 0 0 0 0 0 }\n" + restricoes;
 }

@@ -12,10 +12,10 @@
 #include <QTableWidget>
 #include <set>
 
-#include "base/conversao.h"
+#include "app/janelas/janelas_teste.h"
 #include "app/janelas/main_form.h"
 #include "app/janelas/restr_form.h"
-#include "app/janelas/janelas_teste.h"
+#include "base/conversao.h"
 #include "model/solver.h"
 #include "view/janelas/matriz_form.h"
 #include "view/janelas/render_form.h"
@@ -25,12 +25,11 @@ using namespace tevra;
 namespace {
 
 const char* const kTodasAsCaixas[] = {
-    "quadrosEdit", "passoEdit",    "gamaEdit",     "fluido_cte_Edit", "fluido_x_Edit", "fluido_y_Edit",
-    "fluido_z_Edit", "vel_x_Edit", "vel_y_Edit",   "vel_z_Edit",      "acel_x_Edit",   "acel_y_Edit",
-    "acel_z_Edit", "massaEdit",    "grade_i_Edit", "grade_j_Edit",    "eta_00_Edit",   "eta_01_Edit",
-    "eta_10_Edit", "eta_11_Edit",  "qsi_00_Edit",  "qsi_01_Edit",     "qsi_10_Edit",   "qsi_11_Edit",
-    "psi_00_Edit", "psi_01_Edit",  "psi_10_Edit",  "psi_11_Edit",     "comp_x_Edit",   "comp_y_Edit",
-    "comp_z_Edit", "raioEdit",     "compEdit",     "tempoEdit",       "intervaloEdit",
+    "quadrosEdit",  "passoEdit",    "gamaEdit",    "fluido_cte_Edit", "fluido_x_Edit", "fluido_y_Edit", "fluido_z_Edit",
+    "vel_x_Edit",   "vel_y_Edit",   "vel_z_Edit",  "acel_x_Edit",     "acel_y_Edit",   "acel_z_Edit",   "massaEdit",
+    "grade_i_Edit", "grade_j_Edit", "eta_00_Edit", "eta_01_Edit",     "eta_10_Edit",   "eta_11_Edit",   "qsi_00_Edit",
+    "qsi_01_Edit",  "qsi_10_Edit",  "qsi_11_Edit", "psi_00_Edit",     "psi_01_Edit",   "psi_10_Edit",   "psi_11_Edit",
+    "comp_x_Edit",  "comp_y_Edit",  "comp_z_Edit", "raioEdit",        "compEdit",      "tempoEdit",     "intervaloEdit",
 };
 
 class MainForm : public JanelasTeste {
@@ -91,8 +90,8 @@ TEST_F(MainForm, ControlesTrazemSeusNomesETextos) {
     EXPECT_EQ(m().scriptLabel->text(), "<no file>");
 
     const std::pair<const char*, const char*> botoes[] = {
-        {"restricaoButton", "Restrictions"}, {"simularButton", "Simulate"}, {"Button3", "Load"},
-        {"Button1", "Render"},               {"gerarDadosButton", "Data"},  {"Button2", "Exit"},
+        {"restricaoButton", "Restrictions"}, {"simularButton", "Simulate"}, {"Button3", "Load"}, {"Button1", "Render"},
+        {"gerarDadosButton", "Data"},        {"Button2", "Exit"},
     };
     for (const auto& [nome, legenda] : botoes) {
         auto* b = m().findChild<QPushButton*>(nome);
@@ -124,9 +123,12 @@ TEST_F(MainForm, ControlesTrazemSeusNomesETextos) {
 
     std::set<QString> rotulos;
     for (auto* l : m().findChildren<QLabel*>()) rotulos.insert(l->text());
-    for (const char* t : {"iterations", "time step", "damp D", "damp R", "u", "v", "g", "x", "y", "z", "Solver",
-                          "mass", "grid", "zeta", "xi", "psi", "object", "00", "01", "10", "11", "Lenghts", "Ray",
-                          "Lenght", "Select an object", "Time", "Interval", "Script:"})
+    for (const char* t : {"iterations", "time step", "damp D", "damp R", "u",
+                          "v",          "g",         "x",      "y",      "z",
+                          "Solver",     "mass",      "grid",   "zeta",   "xi",
+                          "psi",        "object",    "00",     "01",     "10",
+                          "11",         "Lenghts",   "Ray",    "Lenght", "Select an object",
+                          "Time",       "Interval",  "Script:"})
         EXPECT_TRUE(rotulos.count(QString::fromUtf8(t))) << t;
     std::set<QString> grupos;
     for (auto* g : m().findChildren<QGroupBox*>()) grupos.insert(g->title());
@@ -175,12 +177,12 @@ TEST_F(MainForm, ComboDaFormaMostraUmSoPainel) {
 // Loading scripts
 
 TEST_F(MainForm, CargaPreencheCadaCaixaOComboEAGrade) {
-    const QString caminho = script("cena.anisot1",
-                                   cenaBase("1e3", "4 5", "fluido = cte = 0.3 x = 4 y = 5 z = 6\n", "plano 2 3 0",
-                                            "n_restricoes = 3\nrestricoes = {\n"
-                                            " 0 0 fixo i=0 f=100 x=0 y=1 z=0\n"
-                                            " 3 4 forca inicio=5 fim=9 fx=0.5 fy=0 fz=-1.5\n"
-                                            " 1 2 outro 7 a=b=8 k= 1 1e-3\n}\n"));
+    const QString caminho =
+        script("cena.anisot1", cenaBase("1e3", "4 5", "fluido = cte = 0.3 x = 4 y = 5 z = 6\n", "plano 2 3 0",
+                                        "n_restricoes = 3\nrestricoes = {\n"
+                                        " 0 0 fixo i=0 f=100 x=0 y=1 z=0\n"
+                                        " 3 4 forca inicio=5 fim=9 fx=0.5 fy=0 fz=-1.5\n"
+                                        " 1 2 outro 7 a=b=8 k= 1 1e-3\n}\n"));
     abrir(caminho);
     EXPECT_TRUE(dlg.mensagens.isEmpty()) << texto(dlg.mensagens.join("|"));
     ASSERT_EQ(dlg.presets.size(), 1);
@@ -189,15 +191,15 @@ TEST_F(MainForm, CargaPreencheCadaCaixaOComboEAGrade) {
     EXPECT_TRUE(m().scriptCarregado);
 
     const std::pair<const char*, const char*> esperado[] = {
-        {"passoEdit", "0.001"},  {"quadrosEdit", "1e3"},  {"intervaloEdit", "5"},  {"tempoEdit", "7"},
-        {"grade_i_Edit", "4"},   {"grade_j_Edit", "5"},   {"acel_x_Edit", "0.1"},  {"acel_y_Edit", "0.2"},
-        {"acel_z_Edit", "-9.8"}, {"vel_x_Edit", "1"},     {"vel_y_Edit", "2"},     {"vel_z_Edit", "3"},
-        {"eta_00_Edit", "2"},    {"eta_01_Edit", "0.1"},  {"eta_10_Edit", "0.2"},  {"eta_11_Edit", "2"},
-        {"qsi_00_Edit", "0.001"}, {"qsi_01_Edit", "0"},   {"qsi_10_Edit", "0"},    {"qsi_11_Edit", "0.002"},
-        {"psi_00_Edit", "0"},    {"psi_01_Edit", "0"},    {"psi_10_Edit", "0"},    {"psi_11_Edit", "0"},
-        {"massaEdit", "1.5"},    {"gamaEdit", "0.05"},    {"fluido_cte_Edit", "0.3"}, {"fluido_x_Edit", "4"},
-        {"fluido_y_Edit", "5"},  {"fluido_z_Edit", "6"},  {"comp_x_Edit", "2"},    {"comp_y_Edit", "3"},
-        {"comp_z_Edit", "0"},    {"raioEdit", ""},        {"compEdit", ""},
+        {"passoEdit", "0.001"},   {"quadrosEdit", "1e3"}, {"intervaloEdit", "5"},     {"tempoEdit", "7"},
+        {"grade_i_Edit", "4"},    {"grade_j_Edit", "5"},  {"acel_x_Edit", "0.1"},     {"acel_y_Edit", "0.2"},
+        {"acel_z_Edit", "-9.8"},  {"vel_x_Edit", "1"},    {"vel_y_Edit", "2"},        {"vel_z_Edit", "3"},
+        {"eta_00_Edit", "2"},     {"eta_01_Edit", "0.1"}, {"eta_10_Edit", "0.2"},     {"eta_11_Edit", "2"},
+        {"qsi_00_Edit", "0.001"}, {"qsi_01_Edit", "0"},   {"qsi_10_Edit", "0"},       {"qsi_11_Edit", "0.002"},
+        {"psi_00_Edit", "0"},     {"psi_01_Edit", "0"},   {"psi_10_Edit", "0"},       {"psi_11_Edit", "0"},
+        {"massaEdit", "1.5"},     {"gamaEdit", "0.05"},   {"fluido_cte_Edit", "0.3"}, {"fluido_x_Edit", "4"},
+        {"fluido_y_Edit", "5"},   {"fluido_z_Edit", "6"}, {"comp_x_Edit", "2"},       {"comp_y_Edit", "3"},
+        {"comp_z_Edit", "0"},     {"raioEdit", ""},       {"compEdit", ""},
     };
     for (const auto& [nome, valor] : esperado) EXPECT_EQ(caixa(nome), valor) << nome;
     EXPECT_EQ(m().objetoComboBox->currentText(), "plano");
@@ -254,10 +256,9 @@ TEST_F(MainForm, SecoesPuladasMantemOQueAsCaixasTinham) {
 }
 
 TEST_F(MainForm, CadaCargaSubstituiAGradeInteira) {
-    abrir(script("tres.anisot1",
-                 cenaBase("20", "4 5", "", "plano 2 3 0",
-                          "n_restricoes = 3\nrestricoes = {\n 0 0 fixo i=0 f=1 x=0 y=0 z=0\n"
-                          " 1 1 fixo i=0 f=1 x=0 y=0 z=0\n 2 2 fixo i=0 f=1 x=0 y=0 z=0\n}\n")));
+    abrir(script("tres.anisot1", cenaBase("20", "4 5", "", "plano 2 3 0",
+                                          "n_restricoes = 3\nrestricoes = {\n 0 0 fixo i=0 f=1 x=0 y=0 z=0\n"
+                                          " 1 1 fixo i=0 f=1 x=0 y=0 z=0\n 2 2 fixo i=0 f=1 x=0 y=0 z=0\n}\n")));
     ASSERT_EQ(r().linhas(), 4);
     EXPECT_EQ(r().celula(0, 3), "2");
     abrir(script("um.anisot1", cenaBase()));
@@ -286,8 +287,8 @@ TEST_F(MainForm, ContagemRuimOuArquivoCurtoMantemGradeEEstado) {
 
     // A file that ends inside the restrictions, and one that ends before the shape.
     dlg.mensagens.clear();
-    abrir(script("curto.anisot1", cenaBase("20", "9 9", "", "plano 2 3 0",
-                                           "n_restricoes = 2 restricoes = { 0 0 fixo")));
+    abrir(
+        script("curto.anisot1", cenaBase("20", "9 9", "", "plano 2 3 0", "n_restricoes = 2 restricoes = { 0 0 fixo")));
     ASSERT_EQ(dlg.mensagens.size(), 1);
     EXPECT_FALSE(dlg.mensagens[0].isEmpty());
     EXPECT_EQ(caixa("grade_i_Edit"), "9");

@@ -14,8 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/janelas/main_form.h"
 #include "app/janelas/janelas_teste.h"
+#include "app/janelas/main_form.h"
 
 using namespace tevra;
 
@@ -26,7 +26,9 @@ protected:
     TMainForm& m() { return *janelas->MainForm; }
     QString tmp(const QString& nome = {}) { return home() + "/tmp/" + nome; }
     QString quadro(int n) { return tmp(QStringLiteral("pontos%1.txt").arg(n, 4, 10, QLatin1Char('0'))); }
-    bool esperarFim(int ms = 60000) { return esperarAte([&] { return !m().simulando(); }, ms); }
+    bool esperarFim(int ms = 60000) {
+        return esperarAte([&] { return !m().simulando(); }, ms);
+    }
     // A run long enough to be caught in the middle: one frame per 100000 steps.
     void abrirCenaLonga() {
         abrir(script("longa.anisot1", cenaBase("2000000", "30 30")));
@@ -124,10 +126,10 @@ TEST_F(MainFormSimular, JanelaSegueRespondendoEAExecucaoPodeSerCancelada) {
     ASSERT_TRUE(esperarFim(30000));
     ASSERT_EQ(dlg.mensagens.size(), 3) << dlg.mensagens.join("|").toStdString();
     EXPECT_EQ(dlg.mensagens[0], "1");
-    const auto cancelado = QRegularExpression(
-                               QStringLiteral("^The simulation was cancelled after step (\\d+) of 1999999; "
-                                              "frames 1 to (\\d+) are kept\\.$"))
-                               .match(dlg.mensagens[1]);
+    const auto cancelado =
+        QRegularExpression(QStringLiteral("^The simulation was cancelled after step (\\d+) of 1999999; "
+                                          "frames 1 to (\\d+) are kept\\.$"))
+            .match(dlg.mensagens[1]);
     ASSERT_TRUE(cancelado.hasMatch()) << dlg.mensagens[1].toStdString();
     EXPECT_LT(cancelado.captured(1).toInt(), 1999999);
     EXPECT_TRUE(kTempoIngles.match(dlg.mensagens[2]).hasMatch()) << dlg.mensagens[2].toStdString();

@@ -57,10 +57,14 @@ TEST(Malha, CoordenadasDeTexturaDividemOsDoisIndicesPelaContagemInterna) {
 
 TEST(Malha, TexturaEhAImagemTranspostaSobreBranco) {
     // A 3 x 2 image whose pixel (x, y) is 0x00BBGGRR = (x, y, 7).
-    const auto cor = [](int x, int y) { return static_cast<std::uint32_t>(x) | static_cast<std::uint32_t>(y) << 8 | 7u << 16; };
+    const auto cor = [](int x, int y) {
+        return static_cast<std::uint32_t>(x) | static_cast<std::uint32_t>(y) << 8 | 7u << 16;
+    };
     const std::vector<std::uint8_t> t = montarTextura(3, 2, cor);
     ASSERT_EQ(t.size(), 256u * 256u * 4u);
-    auto texel = [&](int r, int c) { return std::vector<int>(t.begin() + (r * 256 + c) * 4, t.begin() + (r * 256 + c) * 4 + 4); };
+    auto texel = [&](int r, int c) {
+        return std::vector<int>(t.begin() + (r * 256 + c) * 4, t.begin() + (r * 256 + c) * 4 + 4);
+    };
     EXPECT_EQ(texel(2, 1), (std::vector<int>{2, 1, 7, 255}));  // row r = x, column c = y
     EXPECT_EQ(texel(1, 0), (std::vector<int>{1, 0, 7, 255}));
     EXPECT_EQ(texel(1, 2), (std::vector<int>{255, 255, 255, 255}));  // y beyond the image

@@ -33,12 +33,18 @@ TEST_F(Teclas, LinhasDaVistaAndamPeloSeuPassoSemLimites) {
         double passo;
     };
     const Caso casos[] = {
-        {Tecla::SetaCima, &Vetor3::x, &EstadoVista::rotacao, 3},      {Tecla::SetaBaixo, &Vetor3::x, &EstadoVista::rotacao, -3},
-        {Tecla::SetaEsquerda, &Vetor3::y, &EstadoVista::rotacao, -3}, {Tecla::SetaDireita, &Vetor3::y, &EstadoVista::rotacao, 3},
-        {Tecla::PaginaAcima, &Vetor3::z, &EstadoVista::rotacao, 1},   {Tecla::PaginaAbaixo, &Vetor3::z, &EstadoVista::rotacao, -1},
-        {Tecla::Q, &Vetor3::x, &EstadoVista::translacao, -1},         {Tecla::W, &Vetor3::x, &EstadoVista::translacao, 1},
-        {Tecla::A, &Vetor3::y, &EstadoVista::translacao, -1},         {Tecla::S, &Vetor3::y, &EstadoVista::translacao, 1},
-        {Tecla::Z, &Vetor3::z, &EstadoVista::translacao, -1},         {Tecla::X, &Vetor3::z, &EstadoVista::translacao, 1},
+        {Tecla::SetaCima, &Vetor3::x, &EstadoVista::rotacao, 3},
+        {Tecla::SetaBaixo, &Vetor3::x, &EstadoVista::rotacao, -3},
+        {Tecla::SetaEsquerda, &Vetor3::y, &EstadoVista::rotacao, -3},
+        {Tecla::SetaDireita, &Vetor3::y, &EstadoVista::rotacao, 3},
+        {Tecla::PaginaAcima, &Vetor3::z, &EstadoVista::rotacao, 1},
+        {Tecla::PaginaAbaixo, &Vetor3::z, &EstadoVista::rotacao, -1},
+        {Tecla::Q, &Vetor3::x, &EstadoVista::translacao, -1},
+        {Tecla::W, &Vetor3::x, &EstadoVista::translacao, 1},
+        {Tecla::A, &Vetor3::y, &EstadoVista::translacao, -1},
+        {Tecla::S, &Vetor3::y, &EstadoVista::translacao, 1},
+        {Tecla::Z, &Vetor3::z, &EstadoVista::translacao, -1},
+        {Tecla::X, &Vetor3::z, &EstadoVista::translacao, 1},
     };
     for (const Caso& c : casos) {
         v = EstadoVista{};
@@ -57,8 +63,9 @@ TEST_F(Teclas, LinhasDaVistaAndamPeloSeuPassoSemLimites) {
 }
 
 TEST_F(Teclas, AlternanciasLigamEDesligam) {
-    for (auto [t, campo] : {std::pair{Tecla::L, &EstadoVista::iluminacaoLigada}, std::pair{Tecla::T, &EstadoVista::texturaLigada},
-                            std::pair{Tecla::F, &EstadoVista::preenchido}, std::pair{Tecla::V, &EstadoVista::perspectiva}}) {
+    for (auto [t, campo] :
+         {std::pair{Tecla::L, &EstadoVista::iluminacaoLigada}, std::pair{Tecla::T, &EstadoVista::texturaLigada},
+          std::pair{Tecla::F, &EstadoVista::preenchido}, std::pair{Tecla::V, &EstadoVista::perspectiva}}) {
         const bool antes = v.*campo;
         tecla(t);
         EXPECT_NE(v.*campo, antes) << static_cast<int>(t);

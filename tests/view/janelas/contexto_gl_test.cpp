@@ -7,10 +7,10 @@
 
 #include <memory>
 
-#include "view/quadros/quadros_teste.h"
 #include "support/esperar_qt.h"
 #include "view/gl/malha.h"
 #include "view/janelas/contexto_gl.h"
+#include "view/quadros/quadros_teste.h"
 
 using namespace tevra;
 

@@ -1,9 +1,9 @@
 // The data window's "Render" and "Matrizes", and the layout of both auxiliary windows.
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QHeaderView>
 
 #include "app/janelas/janelas_teste.h"
 #include "view/janelas/dados_form.h"

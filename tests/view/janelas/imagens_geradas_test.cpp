@@ -7,16 +7,16 @@
 
 #include "support/arquivos_teste.h"
 
-
 namespace {
 
-const char* const kImagens[] = {"flag_brasil_hi_4.bmp", "play_blue24_h.bmp", "pause_blue24_h.bmp",
-                                "stop_blue24_h.bmp",    "first_blue24_h.bmp", "last_blue24_h.bmp",
+const char* const kImagens[] = {"flag_brasil_hi_4.bmp", "play_blue24_h.bmp",   "pause_blue24_h.bmp",
+                                "stop_blue24_h.bmp",    "first_blue24_h.bmp",  "last_blue24_h.bmp",
                                 "back_blue24_h.bmp",    "forward_blue24_h.bmp"};
 
 std::uint32_t u32(const std::string& b, std::size_t p) {
     return static_cast<std::uint8_t>(b[p]) | static_cast<std::uint8_t>(b[p + 1]) << 8 |
-           static_cast<std::uint8_t>(b[p + 2]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[p + 3])) << 24;
+           static_cast<std::uint8_t>(b[p + 2]) << 16 |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[p + 3])) << 24;
 }
 
 TEST(ImagensGeradas, ImagensDeAssetsSaoAsQueOGeradorDesenha) {

@@ -19,8 +19,8 @@
 #include "support/casa_teste.h"
 #include "support/dialogos_teste.h"
 #include "support/esperar_qt.h"
-#include "view/quadros/quadros_teste.h"
 #include "view/janelas/render_form.h"
+#include "view/quadros/quadros_teste.h"
 
 using namespace tevra;
 
@@ -49,11 +49,11 @@ public:
 
 bool iguais(const Vetor3& a, const Vetor3& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 bool iguais(const EstadoVista& a, const EstadoVista& b) {
-    return a.preenchido == b.preenchido && a.texturaLigada == b.texturaLigada && a.iluminacaoLigada == b.iluminacaoLigada &&
-           a.perspectiva == b.perspectiva && a.marcaLuz0 == b.marcaLuz0 && a.marcaLuz1 == b.marcaLuz1 &&
-           a.selecionandoLuz == b.selecionandoLuz && a.luzSelecionada == b.luzSelecionada && iguais(a.posLuz0, b.posLuz0) &&
-           iguais(a.posLuz1, b.posLuz1) && iguais(a.rotacao, b.rotacao) && iguais(a.escala, b.escala) &&
-           iguais(a.translacao, b.translacao);
+    return a.preenchido == b.preenchido && a.texturaLigada == b.texturaLigada &&
+           a.iluminacaoLigada == b.iluminacaoLigada && a.perspectiva == b.perspectiva && a.marcaLuz0 == b.marcaLuz0 &&
+           a.marcaLuz1 == b.marcaLuz1 && a.selecionandoLuz == b.selecionandoLuz &&
+           a.luzSelecionada == b.luzSelecionada && iguais(a.posLuz0, b.posLuz0) && iguais(a.posLuz1, b.posLuz1) &&
+           iguais(a.rotacao, b.rotacao) && iguais(a.escala, b.escala) && iguais(a.translacao, b.translacao);
 }
 
 class RenderForm : public ::testing::Test {
@@ -114,7 +114,8 @@ TEST_F(RenderForm, CriadaEscondidaComSuaBarraDeFerramentasEContador) {
         if (QWidget* w = barra->widgetForAction(a)) ordem << w->objectName();
     EXPECT_EQ(ordem, (QStringList{"SpeedButton3", "SpeedButton4", "SpeedButton2", "SpeedButton1", "SpeedButton5",
                                   "SpeedButton6"}));
-    for (const char* b : {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton5", "SpeedButton6"}) {
+    for (const char* b :
+         {"SpeedButton1", "SpeedButton2", "SpeedButton3", "SpeedButton4", "SpeedButton5", "SpeedButton6"}) {
         ASSERT_NE(botao(b), nullptr) << b;
         EXPECT_FALSE(botao(b)->icon().isNull()) << b;
     }
@@ -335,7 +336,8 @@ TEST_F(RenderForm, BarraDeFerramentasSegueATabelaDeReproducao) {
 TEST_F(RenderForm, TeclasDaVistaMudamOEstadoDaVista) {
     const EstadoVista& v = form->vista();
     EXPECT_TRUE(iguais(v, EstadoVista{}));
-    EXPECT_TRUE(v.preenchido && !v.texturaLigada && !v.iluminacaoLigada && v.perspectiva && !v.marcaLuz0 && !v.marcaLuz1);
+    EXPECT_TRUE(v.preenchido && !v.texturaLigada && !v.iluminacaoLigada && v.perspectiva && !v.marcaLuz0 &&
+                !v.marcaLuz1);
     EXPECT_EQ(v.rotacao.x, 20);
     EXPECT_EQ(v.rotacao.y, -20);
     EXPECT_EQ(v.posLuz0.x, -20);
@@ -385,8 +387,7 @@ TEST_F(RenderForm, TeclasDaVistaMudamOEstadoDaVista) {
 
     // Keys outside the table change nothing.
     const EstadoVista antes = v;
-    for (int k : {Qt::Key_B, Qt::Key_0, Qt::Key_3, Qt::Key_Space, Qt::Key_Home, Qt::Key_F1, Qt::Key_Return})
-        tecla(k);
+    for (int k : {Qt::Key_B, Qt::Key_0, Qt::Key_3, Qt::Key_Space, Qt::Key_Home, Qt::Key_F1, Qt::Key_Return}) tecla(k);
     EXPECT_TRUE(iguais(antes, v));
     EXPECT_EQ(form->quadroAtual(), 1);
     EXPECT_FALSE(form->tocando());

@@ -16,8 +16,8 @@
 #include "base/tevra_home.h"
 #include "support/casa_teste.h"
 #include "support/esperar_qt.h"
-#include "view/quadros/quadros_teste.h"
 #include "view/janelas/render_form.h"
+#include "view/quadros/quadros_teste.h"
 
 using namespace tevra;
 
@@ -77,11 +77,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(casa_.pronta());
         form = std::make_unique<TRenderForm>();
-        ASSERT_NE(form->superficieGL(), nullptr) << "no OpenGL surface on platform " << qPrintable(QGuiApplication::platformName());
+        ASSERT_NE(form->superficieGL(), nullptr)
+            << "no OpenGL surface on platform " << qPrintable(QGuiApplication::platformName());
     }
-    void TearDown() override {
-        form.reset();
-    }
+    void TearDown() override { form.reset(); }
 
     void serie(int quadros, int gi, int gj, const NoDoQuadro& no, int objeto = 0) {
         escreverSerie(tevra::home::tmp(), quadros, gi, gj, no, objeto);
@@ -225,7 +224,7 @@ TEST_F(RenderFormGL, MarcaDaLuzSegueAsTeclasDeLuz) {
     tecla(Qt::Key_1);
     const QImage marcada = foto("luz-marcada");
     EXPECT_GT(diferentes(semMarca, marcada), 1000);  // the marker sphere
-    tecla(Qt::Key_Y, 10);                               // 3 units along -x
+    tecla(Qt::Key_Y, 10);                            // 3 units along -x
     const QImage deslocada = foto("luz-deslocada");
     EXPECT_GT(diferentes(marcada, deslocada), 500);
     // Without lighting neither marker nor lit material: the plain gradient again.
@@ -238,7 +237,8 @@ TEST_F(RenderFormGL, MarcaDaLuzSegueAsTeclasDeLuz) {
 
 TEST_F(RenderFormGL, ReproducaoMostraCadaQuadroPorSuaVez) {
     // The sheet rises 2 units a frame: three distinct pictures, then it stops on the last.
-    serie(3, 11, 11, [](int n, int i, int j) { return std::array<double, 6>{i - 5.0, j - 5.0 + 2 * (n - 1), 0, 0, 0, 1}; });
+    serie(3, 11, 11,
+          [](int n, int i, int j) { return std::array<double, 6>{i - 5.0, j - 5.0 + 2 * (n - 1), 0, 0, 0, 1}; });
     abrir(3, 11, 11);
     const QImage q1 = foto("quadro1");
     form->SpeedButton6Click();
@@ -256,7 +256,8 @@ TEST_F(RenderFormGL, ReproducaoMostraCadaQuadroPorSuaVez) {
 // The program ends with the window shown, once in the middle of a load and once after it:
 // nothing of the window may run once it is gone (sanitizers report such a use here).
 TEST_F(RenderFormGL, JanelaDestruidaAindaVisivelNaoDeixaNadaRodando) {
-    serie(300, 60, 60, [](int n, int i, int j) { return std::array<double, 6>{i / 6.0 - 5, j / 6.0 - 5, n / 100.0, 0, 0, 1}; });
+    serie(300, 60, 60,
+          [](int n, int i, int j) { return std::array<double, 6>{i / 6.0 - 5, j / 6.0 - 5, n / 100.0, 0, 0, 1}; });
     form->numQuadros = 300;
     form->gradeI = 60;
     form->gradeJ = 60;

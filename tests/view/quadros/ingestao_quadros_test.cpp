@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "view/quadros/quadros_teste.h"
 #include "view/quadros/ingestao_quadros.h"
+#include "view/quadros/quadros_teste.h"
 
 using namespace tevra;
 using namespace std::chrono_literals;

@@ -7,10 +7,10 @@
 
 #include "dynamics/arquivos.h"
 #include "model/obj_deformavel.h"
-#include "view/quadros/quadros_teste.h"
 #include "support/casa_teste.h"
 #include "support/superficie.h"
 #include "view/quadros/leitor_quadros.h"
+#include "view/quadros/quadros_teste.h"
 
 using namespace tevra;
 
@@ -58,10 +58,12 @@ TEST(LeitorQuadros, LeDeVoltaOQueAExecucaoEscreve) {
 
 TEST(LeitorQuadros, SoAOrdemContaNaoOsRotulosNemAsQuebrasDeLinha) {
     // Labels of any kind, CR LF, tabs and extra blanks: the same values in the same places.
-    const std::string lf = "Objeto: 0\nArea: 16\nDensidade de Massa:  0.0625\n"
-                           "0: 1 2 3\n0: 0 0 1\n1: 4 5 6\n1: 0 1 0\n";
-    const std::string outro = "X 0\r\nY 16\r\nA B C: 0.0625\r\n"
-                              "??  1\t2 3\r\nlabel 0 0 1\r\n7: 4 5 6\r\n-: 0 1 0\r\n";
+    const std::string lf =
+        "Objeto: 0\nArea: 16\nDensidade de Massa:  0.0625\n"
+        "0: 1 2 3\n0: 0 0 1\n1: 4 5 6\n1: 0 1 0\n";
+    const std::string outro =
+        "X 0\r\nY 16\r\nA B C: 0.0625\r\n"
+        "??  1\t2 3\r\nlabel 0 0 1\r\n7: 4 5 6\r\n-: 0 1 0\r\n";
     for (const std::string& texto : {lf, outro}) {
         NosSuperficie a = nos(1, 2);
         const ResultadoLeitura r = lerQuadro(std::string_view(texto), true, a);

@@ -16,8 +16,7 @@ namespace tevra {
 using NoDoQuadro = std::function<std::array<double, 6>(int n, int i, int j)>;
 
 // The text of frame n: the first-frame header for n = 1, then two lines a node.
-inline std::string textoQuadro(int n, int gi, int gj, const NoDoQuadro& no, int objeto = 0,
-                               const char* quebra = "\n") {
+inline std::string textoQuadro(int n, int gi, int gj, const NoDoQuadro& no, int objeto = 0, const char* quebra = "\n") {
     std::ostringstream s;
     if (n == 1) s << "Objeto: " << objeto << quebra;
     s << "Area: " << 16 << quebra << "Densidade de Massa:  " << 0.0625 << quebra;

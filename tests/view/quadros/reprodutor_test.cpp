@@ -74,7 +74,7 @@ TEST(Reprodutor, ReproducaoVaiAteOUltimoQuadroEParaAli) {
     Reprodutor r = em(3, 1, true);
     std::vector<int> vistos;
     while (r.tocando) {
-        vistos.push_back(r.quadroAtual);  // the picture
+        vistos.push_back(r.quadroAtual);      // the picture
         if (r.aposImagem()) ++r.quadroAtual;  // the pause, then the next frame
     }
     EXPECT_EQ(vistos, (std::vector<int>{1, 2, 3}));

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <mutex>
 #include <chrono>
+#include <mutex>
 #include <thread>
 
 #include "view/quadros/quadros_teste.h"
@@ -123,7 +123,8 @@ TEST(CarregadorSerie, EntregaCadaQuadroEmOrdem) {
     escreverSerie(*pasta, 40, 3, 4, folhaSubindo, 2);
     std::filesystem::remove(caminhoQuadro(*pasta, 17));
     std::atomic<int> avisos{0};
-    CarregadorSerie c(*pasta, 40, 3, 4, [&] { ++avisos; }, {}, 3);
+    CarregadorSerie c(
+        *pasta, 40, 3, 4, [&] { ++avisos; }, {}, 3);
     int esperado = 1;
     const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!c.acabou() && std::chrono::steady_clock::now() < limite) {
@@ -178,7 +179,8 @@ TEST(CarregadorSerie, VariosTrabalhadoresPreparamCadaQuadroCompletoUmaVezNaOrdem
     std::vector<int> entregues;
     int preparadosEntregues = 0;
     {
-        CarregadorSerie c(*pasta, 60, 4, 3, [] {}, t, 2);
+        CarregadorSerie c(
+            *pasta, 60, 4, 3, [] {}, t, 2);
         const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (!c.acabou() && std::chrono::steady_clock::now() < limite) {
             auto q = c.pegar();
@@ -216,7 +218,8 @@ TEST(CarregadorSerie, ParaNaHoraQuandoDescartado) {
         CarregadorSerie::Trabalho t;
         t.trabalhadores = 1 + k % 3;
         t.preparar = [](int, int, const NosSuperficie&, bool) { return true; };
-        CarregadorSerie c(*pasta, 30, 2, 2, [] {}, t, 2);
+        CarregadorSerie c(
+            *pasta, 30, 2, 2, [] {}, t, 2);
         std::this_thread::sleep_for(std::chrono::milliseconds(k));
     }
     // Nothing to read: done after the one notice.
