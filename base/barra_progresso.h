@@ -8,12 +8,14 @@ namespace tevra {
 // silent when standard error is not a terminal.
 class BarraProgresso {
 public:
-    explicit BarraProgresso(bool ativa) : ativa_(ativa) {}
+    // `unidade`: what is counted ("steps", "frames").
+    explicit BarraProgresso(bool ativa, const char* unidade = "steps") : ativa_(ativa), unidade_(unidade) {}
     void mostrar(int feitos, int total);
     void terminar();
 
 private:
     bool ativa_;
+    const char* unidade_;
     bool desenhou_ = false;
     std::chrono::steady_clock::time_point ultima_{};
 };

@@ -11,6 +11,7 @@
 #include "app/execucao/execucao.h"
 #include "base/barra_progresso.h"
 #include "base/erros.h"
+#include "cli/saida_render.h"
 #include "model/solver.h"
 
 using namespace tevra;
@@ -37,6 +38,8 @@ int main(int argc, char** argv) {
     app.add_option("--out", pasta, "folder for the frame files (default: the Tevra home's tmp folder)");
     app.add_flag("--data", dados, "also write the data dumps (dados0001.txt, dedosNNNN.txt)");
     app.add_option("--threads", threads, "worker threads (default: all cores)")->check(CLI::PositiveNumber);
+    OpcoesRender render;
+    adicionarOpcoesRender(app, render);
     CLI11_PARSE(app, argc, argv);
 
     std::unique_ptr<Execucao> execucao;
@@ -49,6 +52,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tevra-sim: %s: %s\n", script.c_str(), e.what());
         return 2;
     }
+
+    if (const int codigo = prepararRender(render, *execucao); codigo != 0) return codigo;
 
     BarraProgresso barra(isatty(STDERR_FILENO) != 0);
     execucao->progresso = [&barra](int feitos, int total) { barra.mostrar(feitos, total); };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "view/gl/estado_vista.h"
@@ -31,5 +32,9 @@ void desenharSuperficie(const NosSuperficie& nos, bool superficieFechada);
 // translation and scale, the lights (and their markers), then the display list `lista`
 // (0: none). Leaves lighting and texturing disabled.
 void desenharCena(const EstadoVista& vista, unsigned textura, unsigned lista);
+
+// The same picture with the surface drawn by `superficie` where the list would be called
+// (for a surface drawn once, without compiling it).
+void desenharCena(const EstadoVista& vista, unsigned textura, const std::function<void()>& superficie);
 
 }  // namespace tevra
