@@ -34,6 +34,7 @@ private:
     Renderizador() = default;
     std::unique_ptr<ContextoEGL> contexto_;
     unsigned textura_ = 0;
+    unsigned lista_ = 0;
     Imagem imagem_;
 };
 
