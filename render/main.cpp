@@ -1,8 +1,10 @@
 // tevra-render: pictures (and a video) of a recorded series, drawn as the animation window
 // draws them, without a screen.
+#include <signal.h>
 #include <unistd.h>
 #include <CLI/CLI.hpp>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -21,6 +23,19 @@ using namespace tevra;
 namespace {
 
 void dizer(const std::string& texto) { std::fprintf(stderr, "tevra-render: %s\n", texto.c_str()); }
+
+// SIGINT or SIGTERM: stop after the current frame, keeping the pictures already written.
+std::atomic<bool> interrompido{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+void interromper(int) { interrompido.store(true, std::memory_order_relaxed); }
+
+void tratarSinais() {
+    struct sigaction sa {};
+    sa.sa_handler = interromper;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+}
 
 // The texture when asked for; otherwise the window's blank one (texturing is off).
 std::vector<std::uint8_t> texels(bool pedida) {
@@ -88,6 +103,7 @@ int main(int argc, char** argv) {
     }
     if (const Escrita& v = imagens->falhaVideo()) dizer("no video: " + v->texto() + "; the pictures are still made");
 
+    tratarSinais();
     const auto inicio = std::chrono::steady_clock::now();
     const bool terminal = isatty(STDERR_FILENO) != 0;
     if (opcoes.enquadrar) {
@@ -96,8 +112,10 @@ int main(int argc, char** argv) {
         barra.terminar();
     }
     BarraProgresso barra(terminal, "frames");
-    renderizarSerie(serie, *imagens, [&barra](int f, int t) { barra.mostrar(f, t); });
-    const ResultadoImagens r = imagens->concluir();
+    const int feitos = renderizarSerie(
+        serie, *imagens, [&barra](int f, int t) { barra.mostrar(f, t); }, &interrompido);
+    const bool cortada = interrompido.load() && feitos < serie.quadros;
+    const ResultadoImagens r = imagens->concluir(!cortada);
     barra.terminar();
     const double segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
 
@@ -112,6 +130,11 @@ int main(int argc, char** argv) {
     if (r.falha) dizer(r.falha->texto());
     if (r.falhaVideo) dizer("no video: " + r.falhaVideo->texto());
     if (r.falha || r.falhaVideo) return SaidaFalhaEscrita;
+    if (cortada) {
+        dizer("interrupted after frame " + std::to_string(feitos) + " of " + std::to_string(serie.quadros) +
+              "; its pictures are complete" + (opcoes.video.empty() ? "" : ", no video was made"));
+        return SaidaInterrompida;
+    }
     if (!r.faltando.empty()) return SaidaQuadrosIlegiveis;
     return SaidaConcluida;
 }

@@ -41,7 +41,13 @@ Saida rodar(const std::string& argumentos, const std::string& prefixo = "") {
     return s;
 }
 
-std::string q(const fs::path& p) { return "'" + p.string() + "'"; }
+// Quoted for the shell; appended piece by piece, as GCC 12 warns falsely about "'" + s + "'".
+std::string q(const fs::path& p) {
+    std::string s(1, '\'');
+    s += p.string();
+    s += '\'';
+    return s;
+}
 
 // A 6 x 5 sheet falling for 5 frames, as a run writes it.
 void serieDoMotor(const fs::path& pasta) {
@@ -203,6 +209,30 @@ TEST_F(TevraRender, EnquadrarUsaACaixaDaSerieInteira) {
     // The first frame at the left edge of the picture, the last at the right.
     EXPECT_LT(primeiro, 20);
     EXPECT_GT(ultimo, 180);
+}
+
+TEST_F(TevraRender, InterrompidoDeixaSoImagensCompletasESemVideo) {
+    const fs::path longa = pasta / "longa";
+    escreverSerie(longa, 300, 30, 30, folhaSubindo);
+    const std::string cmd = "cd " + q(*pasta) + " && (env -u DISPLAY '" TEVRA_RENDER "' " + q(longa) +
+                            " --grid 30 30 --size 300x300 --out " + q(out) + " --video " + q(out / "v.mkv") +
+                            " > /dev/null 2> erros & p=$!; while [ ! -e " + q(caminhoImagem(out, 3)) +
+                            " ]; do sleep 0.01; done; kill -TERM $p; wait $p; echo $?)";
+    FILE* p = popen(cmd.c_str(), "r");
+    char linha[64] = {};
+    fgets(linha, sizeof linha, p);
+    pclose(p);
+    EXPECT_EQ(std::atoi(linha), 5) << lerArquivo(pasta / "erros");
+    EXPECT_NE(lerArquivo(pasta / "erros").find("interrupted after frame"), std::string::npos);
+    int imagens = 0;
+    for (const auto& e : fs::directory_iterator(out)) {
+        const std::string nome = e.path().filename().string();
+        EXPECT_EQ(nome.rfind("quadro", 0), 0u) << "only pictures under their final names: " << nome;
+        EXPECT_EQ(lerPng(e.path()).largura, 300) << nome;
+        ++imagens;
+    }
+    EXPECT_GE(imagens, 3);
+    EXPECT_LT(imagens, 300);
 }
 
 TEST(TevraRenderAjuda, DizOQueFitMuda) {

@@ -62,15 +62,19 @@ Caixa caixaDaSerie(const SerieGravada& serie, const std::function<void(int, int)
     return caixa;
 }
 
-void renderizarSerie(const SerieGravada& serie, SaidaImagens& saida, const std::function<void(int, int)>& progresso) {
+int renderizarSerie(const SerieGravada& serie, SaidaImagens& saida, const std::function<void(int, int)>& progresso,
+                    const std::atomic<bool>* parar) {
+    int feitos = 0;
     percorrer(serie, [&](int n, bool completo, const SerieQuadros& q) {
         if (completo)
             saida.quadro(n, q.nos(), q.superficieFechada());
         else
             saida.faltando(n);
+        feitos = n;
         if (progresso) progresso(n, serie.quadros);
-        return !saida.falhou();
+        return !saida.falhou() && !(parar && parar->load(std::memory_order_relaxed));
     });
+    return feitos;
 }
 
 }  // namespace tevra

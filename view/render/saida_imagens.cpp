@@ -95,12 +95,15 @@ void SaidaImagens::faltando(int n) {
     paraVideo(*ultima_);
 }
 
-ResultadoImagens SaidaImagens::concluir() {
+ResultadoImagens SaidaImagens::concluir(bool completa) {
     if (concluida_) return resultado_;
     concluida_ = true;
     resultado_.falha = png_->concluir();
     resultado_.imagens = png_->gravados();
-    if (video_) {
+    if (video_ && !completa) {
+        video_.reset();
+        resultado_.comVideo = false;
+    } else if (video_) {
         resultado_.falhaVideo = video_->concluir();
         resultado_.quadrosVideo = video_->quadros();
     }

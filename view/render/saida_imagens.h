@@ -54,8 +54,9 @@ public:
     // Frame n could not be read: it gets no picture file, and the video shows the last
     // picture again (the window shows the last frame read).
     void faltando(int n);
-    // Waits for every file; after this nothing more is taken.
-    ResultadoImagens concluir();
+    // Waits for every file; after this nothing more is taken. `completa` false: the series
+    // was cut short, its video is given up (no file) rather than made of part of it.
+    ResultadoImagens concluir(bool completa = true);
     // A picture file failed: the caller may stop early.
     bool falhou() const;
     // The first picture file that could not be written so far.
