@@ -1,5 +1,6 @@
-// Videos through the ffmpeg program: what ffprobe reports of them, a lossless frame decoded
-// back equal to its picture, and a video that cannot be made leaving no file and a reason.
+// Videos through the ffmpeg program: the formats, what ffprobe reports of the 4:2:0 ones, and
+// a video that cannot be made leaving no file and a reason. (A lossless video's frames equal
+// to the pictures: tests/render.)
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -36,12 +37,6 @@ std::string sondar(const fs::path& video) {
     return s;
 }
 
-// Frame k of the video as raw RGB bytes.
-std::string quadroRgb(const fs::path& video, int k) {
-    return saidaDe("ffmpeg -v error -i '" + video.string() + "' -vf 'select=eq(n\\," + std::to_string(k) +
-                   ")' -frames:v 1 -f rawvideo -pix_fmt rgb24 -");
-}
-
 Imagem quadro(int l, int a, int semente) {
     Imagem img;
     img.alocar(l, a);
@@ -53,12 +48,6 @@ Imagem quadro(int l, int a, int semente) {
         img.rgba[k + 3] = 255;
     }
     return img;
-}
-
-std::string rgb(const Imagem& img) {
-    std::string s;
-    for (std::size_t k = 0; k < img.rgba.size(); k += 4) s.append(reinterpret_cast<const char*>(&img.rgba[k]), 3);
-    return s;
 }
 
 std::size_t arquivosEm(const fs::path& pasta) {
@@ -73,21 +62,6 @@ TEST(SaidaVideo, FormatoPelaExtensao) {
     EXPECT_EQ(formatoDoVideo("b.webm"), FormatoVideo::Webm);
     EXPECT_EQ(formatoDoVideo("b.mkv"), FormatoVideo::Mkv);
     for (const char* ruim : {"b.avi", "b", "mp4", "b.mp4.gz"}) EXPECT_THROW(formatoDoVideo(ruim), ErroEntrada) << ruim;
-}
-
-TEST(SaidaVideo, SemPerdaQuadrosETamanhoComoPedidosEQuadroIgualAImagem) {
-    PastaTemporaria pasta;
-    const Imagem q[3] = {quadro(37, 21, 0), quadro(37, 21, 1), quadro(37, 21, 2)};
-    {
-        SaidaVideo v(pasta / "v.mkv", 10);
-        for (int k = 0; k < 5; ++k) v.quadro(q[k % 3]);
-        ASSERT_FALSE(v.concluir());
-        EXPECT_EQ(v.quadros(), 5);
-    }
-    EXPECT_EQ(sondar(pasta / "v.mkv"), "37,21,5");
-    EXPECT_EQ(quadroRgb(pasta / "v.mkv", 1), rgb(q[1]));
-    EXPECT_EQ(quadroRgb(pasta / "v.mkv", 3), rgb(q[0]));
-    EXPECT_EQ(arquivosEm(*pasta), 1u) << "no temporary or log file stays";
 }
 
 TEST(SaidaVideo, Mp4EWebmComLadosImparesGanhamUmaLinhaPreta) {
