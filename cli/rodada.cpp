@@ -19,11 +19,6 @@ namespace tevra {
 
 namespace {
 
-// The manifest, when its last write failed, is one more file the run could not write.
-void contarFalha(ResultadoExecucao& r, FalhaEscrita f) {
-    if (r.falhas++ == 0) r.primeiraFalha = std::move(f);
-}
-
 void relatar(const ResultadoExecucao& r) {
     std::printf("%s\n", resumoExecucao(r).c_str());
     std::fflush(stdout);
@@ -67,13 +62,14 @@ int rodarCena(const OpcoesLinha& o, const Cena& cena, const ThreadsExecucao& thr
     }
     barra.terminar();
 
-    int codigo = codigoSaida(res);
-    if (Escrita f = manifesto.gravarFim(res, codigo)) {
-        contarFalha(res, *f);
-        codigo = codigoSaida(res);
-    }
+    const int codigo = codigoSaida(res);
+    const Escrita falhaManifesto = manifesto.gravarFim(res, codigo);
     relatar(res);
-    return codigo;
+    // Kept apart from the run's own failures, which count frames and dumps; a lost manifest
+    // is a file that could not be written all the same.
+    if (!falhaManifesto) return codigo;
+    std::fprintf(stderr, "tevra-sim: the run's manifest could not be written: %s\n", falhaManifesto->texto().c_str());
+    return SaidaFalhaEscrita;
 }
 
 int verificarExecucao(const OpcoesLinha& o, const Cena& cena, const ThreadsExecucao& threads) {
