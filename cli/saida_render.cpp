@@ -5,7 +5,9 @@
 #include <cstdio>
 
 #include "app/execucao/codigos_saida.h"
+#include "base/pasta_gravavel.h"
 #include "view/gl/malha.h"
+#include "view/render/renderizador.h"
 #include "view/render/saida_imagens.h"
 #include "view/render/textura.h"
 
@@ -66,43 +68,80 @@ void adicionarOpcoesRender(CLI::App& app, OpcoesRender& o) {
     adicionarOpcoesImagem(app, o.imagem, "the run's first frame (the later ones are not known yet)");
 }
 
-int prepararRender(const OpcoesRender& o, Execucao& execucao) {
-    if (o.pasta.empty()) {
-        const TextoOpcoesImagem& t = o.imagem;
-        const bool algumaOpcao = !t.tamanho.empty() || !t.rotacao.empty() || !t.translacao.empty() ||
-                                 !t.escala.empty() || !t.video.empty() || !t.fps.empty() || t.textura || t.iluminacao ||
-                                 t.contorno || t.ortografica || t.enquadrar;
-        if (!algumaOpcao) return SaidaConcluida;
-        dizer("the picture options need --render DIR");
-        return SaidaEntradaRecusada;
-    }
+namespace {
+
+struct Preparo {
     OpcoesImagem opcoes;
     std::vector<std::uint8_t> texels;
+    std::filesystem::path pasta;
+};
+
+bool algumaOpcao(const TextoOpcoesImagem& t) {
+    return !t.tamanho.empty() || !t.rotacao.empty() || !t.translacao.empty() || !t.escala.empty() || !t.video.empty() ||
+           !t.fps.empty() || t.textura || t.iluminacao || t.contorno || t.ortografica || t.enquadrar;
+}
+
+// The options, the texture and the folders; `prontas` makes the folders (a run) or only
+// checks them (--check). 0, or the exit status after a one-line message.
+int conferir(const OpcoesRender& o, Preparo& p, bool prontas) {
     try {
-        opcoes = converterOpcoesImagem(o.imagem);
-        texels = opcoes.vista.texturaLigada ? lerTextura(localizarTextura())
-                                            : montarTextura(0, 0, [](int, int) { return 0u; });
+        p.opcoes = converterOpcoesImagem(o.imagem);
+        p.texels = p.opcoes.vista.texturaLigada ? lerTextura(localizarTextura())
+                                                : montarTextura(0, 0, [](int, int) { return 0u; });
     } catch (const ErroEntrada& e) {
         dizer(e.what());
         return SaidaEntradaRecusada;
     }
-    const std::filesystem::path pasta(o.pasta);
-    Escrita ruim = verificarPasta(pasta);
-    if (!ruim && !opcoes.video.empty())
-        ruim = verificarPasta(opcoes.video.has_parent_path() ? opcoes.video.parent_path() : ".");
+    p.pasta = o.pasta;
+    const auto pasta = [prontas](const std::filesystem::path& d) {
+        return prontas ? prepararPasta(d) : verificarPastaGravavel(d);
+    };
+    Escrita ruim = pasta(p.pasta);
+    if (!ruim && !p.opcoes.video.empty())
+        ruim = pasta(p.opcoes.video.has_parent_path() ? p.opcoes.video.parent_path() : ".");
     if (ruim) {
         dizer("cannot write to " + ruim->texto());
-        return SaidaFalhaEscrita;
+        // --check refuses an unwritable folder as it refuses the run's own.
+        return prontas ? SaidaFalhaEscrita : SaidaEntradaRecusada;
     }
+    return SaidaConcluida;
+}
+
+}  // namespace
+
+int prepararRender(const OpcoesRender& o, Execucao& execucao) {
+    if (o.pasta.empty()) {
+        if (!algumaOpcao(o.imagem)) return SaidaConcluida;
+        dizer("the picture options need --render DIR");
+        return SaidaEntradaRecusada;
+    }
+    Preparo p;
+    if (const int codigo = conferir(o, p, true); codigo != SaidaConcluida) return codigo;
     std::string erro;
-    auto imagens = SaidaImagens::criar(opcoes, pasta, texels, erro);
+    auto imagens = SaidaImagens::criar(p.opcoes, p.pasta, p.texels, erro);
     if (!imagens) {
         dizer("no off-screen OpenGL: " + erro);
         return SaidaSemOpenGL;
     }
     if (const Escrita& v = imagens->falhaVideo()) dizer("no video: " + v->texto() + "; the pictures are still made");
     const Cena& c = execucao.cena();
-    execucao.adicionarSaida(std::make_unique<SaidaRender>(std::move(imagens), pasta, c.grade_i, c.grade_j));
+    execucao.adicionarSaida(std::make_unique<SaidaRender>(std::move(imagens), p.pasta, c.grade_i, c.grade_j));
+    return SaidaConcluida;
+}
+
+int verificarRender(const OpcoesRender& o) {
+    if (o.pasta.empty()) {
+        if (!algumaOpcao(o.imagem)) return SaidaConcluida;
+        dizer("the picture options need --render DIR");
+        return SaidaEntradaRecusada;
+    }
+    Preparo p;
+    if (const int codigo = conferir(o, p, false); codigo != SaidaConcluida) return codigo;
+    std::string erro;
+    if (!Renderizador::criar(p.opcoes.largura, p.opcoes.altura, p.texels, erro)) {
+        dizer("no off-screen OpenGL: " + erro);
+        return SaidaSemOpenGL;
+    }
     return SaidaConcluida;
 }
 

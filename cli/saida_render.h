@@ -24,4 +24,7 @@ void adicionarOpcoesRender(CLI::App& app, OpcoesRender& opcoes);
 // pictures to the run's outputs. Returns 0, or the exit status after a one-line message.
 int prepararRender(const OpcoesRender& opcoes, Execucao& execucao);
 
+// --check: the same checks, writing nothing (an unwritable folder is refused with 2).
+int verificarRender(const OpcoesRender& opcoes);
+
 }  // namespace tevra

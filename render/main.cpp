@@ -85,10 +85,10 @@ int main(int argc, char** argv) {
         return SaidaEntradaRecusada;
     }
     const std::filesystem::path destino = saida.empty() ? serie.pasta : std::filesystem::path(saida);
-    Escrita pastaRuim = verificarPasta(destino);
+    Escrita pastaRuim = prepararPasta(destino);
     if (!pastaRuim && !opcoes.video.empty()) {
         const std::filesystem::path pastaVideo = opcoes.video.parent_path();
-        pastaRuim = verificarPasta(pastaVideo.empty() ? std::filesystem::path(".") : pastaVideo);
+        pastaRuim = prepararPasta(pastaVideo.empty() ? std::filesystem::path(".") : pastaVideo);
     }
     if (pastaRuim) {
         dizer("cannot write to " + pastaRuim->texto());

@@ -3,22 +3,19 @@
 #include <algorithm>
 #include <thread>
 
-#include "base/gravacao.h"
 #include "base/nomes_arquivos.h"
+#include "base/pasta_gravavel.h"
 #include "view/render/gravador_png.h"
 #include "view/render/renderizador.h"
 #include "view/render/video.h"
 
 namespace tevra {
 
-Escrita verificarPasta(const std::filesystem::path& pasta) {
+Escrita prepararPasta(const std::filesystem::path& pasta) {
+    if (Escrita f = verificarPastaGravavel(pasta)) return f;
     std::error_code ec;
     std::filesystem::create_directories(pasta, ec);
-    if (!std::filesystem::is_directory(pasta, ec))
-        return FalhaEscrita{pasta, ec ? ec.message() : std::string("not a folder")};
-    const std::filesystem::path prova = pasta / ".tevra-prova";
-    if (Escrita f = gravarArquivoAtomico(prova, "")) return FalhaEscrita{pasta, f->motivo};
-    std::filesystem::remove(prova, ec);
+    if (ec) return FalhaEscrita{pasta, ec.message()};
     return std::nullopt;
 }
 

@@ -17,9 +17,9 @@ class GravadorPng;
 class Renderizador;
 class SaidaVideo;
 
-// Makes `pasta` when missing and checks that a file can be written there (a probe file
-// is written and removed). Empty when it can.
-Escrita verificarPasta(const std::filesystem::path& pasta);
+// Checks that files can be written into `pasta` (verificarPastaGravavel), then makes it when
+// missing. Empty when it is ready.
+Escrita prepararPasta(const std::filesystem::path& pasta);
 
 struct ResultadoImagens {
     int imagens = 0;            // picture files written
