@@ -12,6 +12,7 @@
 #include "base/barra_progresso.h"
 #include "base/erros.h"
 #include "model/solver.h"
+#include "view/exportacao/exportacao_execucao.h"
 
 using namespace tevra;
 
@@ -37,7 +38,16 @@ int main(int argc, char** argv) {
     app.add_option("--out", pasta, "folder for the frame files (default: the Tevra home's tmp folder)");
     app.add_flag("--data", dados, "also write the data dumps (dados0001.txt, dedosNNNN.txt)");
     app.add_option("--threads", threads, "worker threads (default: all cores)")->check(CLI::PositiveNumber);
+    std::string exportar;
+    app.add_option("--export", exportar,
+                   "also write every frame as vtu (superficieNNNN.vtu and superficie.pvd, full precision, for "
+                   "ParaView) or obj (superficieNNNN.obj, for Blender)");
     CLI11_PARSE(app, argc, argv);
+    const std::optional<FormatoExportacao> formato = formatoExportacao(exportar);
+    if (!exportar.empty() && !formato) {
+        std::fprintf(stderr, "tevra-sim: --export: '%s' is neither vtu nor obj\n", exportar.c_str());
+        return 2;
+    }
 
     std::unique_ptr<Execucao> execucao;
     try {
@@ -45,6 +55,7 @@ int main(int argc, char** argv) {
         carregarScript(std::filesystem::path(script), form);
         if (!solver.empty()) form.solver = solver;
         execucao = std::make_unique<Execucao>(converterCena(form, '.'), OpcoesExecucao{pasta, dados, threads});
+        if (formato) execucao->adicionarSaida(criarExportacao(*formato, *execucao));
     } catch (const ErroEntrada& e) {
         std::fprintf(stderr, "tevra-sim: %s: %s\n", script.c_str(), e.what());
         return 2;

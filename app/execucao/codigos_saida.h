@@ -12,6 +12,7 @@ enum CodigoSaida : int {
     SaidaFalhaEscrita = 3,     // a file could not be written
     SaidaDivergiu = 4,         // a position or velocity became non-finite
     SaidaInterrompida = 5,     // SIGINT or SIGTERM; the files written are complete
+    SaidaQuadroIgnorado = 6,   // tevra-convert: frames missing, unreadable or of another grid were skipped
 };
 
 // What a finished run exits with. A run can meet more than one of these; the order says
