@@ -95,8 +95,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "tevra-convert: frame 1 could not be read, so the surface is taken as a sheet (a tube's "
                      "closing strip is not drawn)\n");
-    if (r.removidos > 0)
-        std::printf("%d file(s) of an earlier conversion removed from %s\n", r.removidos, r.saida.c_str());
+    if (r.removidos > 0) std::printf("%d file(s) of an earlier export removed from %s\n", r.removidos, r.saida.c_str());
     const char* tipo = op.formato == FormatoExportacao::Vtu ? ".vtu files listed in superficie.pvd" : ".obj files";
     std::printf("%d of %d frames converted to %s in %s\n", r.convertidos, r.quadros, tipo, r.saida.c_str());
     if (r.falha) {

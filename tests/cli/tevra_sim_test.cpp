@@ -6,6 +6,7 @@
 
 #include "support/arquivos_teste.h"
 #include "support/casa_teste.h"
+#include "support/vtk_teste.h"
 
 namespace {
 
@@ -105,6 +106,36 @@ TEST(TevraSim, ArquivoQueNaoSeEscreveEhRelatadoNoFim) {
     EXPECT_NE(s.texto.find("40 steps"), std::string::npos) << "the run goes on: " << s.texto;
     EXPECT_NE(s.texto.find("5 file(s) could not be written"), std::string::npos) << s.texto;
     EXPECT_NE(s.texto.find("pontos0001.txt"), std::string::npos) << s.texto;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TevraSim, ExportaCadaQuadroEmVtuOuObj) {
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    escreverArquivo(casa / "cena.txt", kCena);
+    const std::string cena = "'" + (casa / "cena.txt").string() + "'";
+    const Saida vtu = rodar(cena + " --export vtu --out '" + (casa / "vtu").string() + "'", *casa);
+    ASSERT_EQ(vtu.status, 0) << vtu.texto;
+    const MalhaLida pvd = lerComVtk("pvd", casa / "vtu" / "superficie.pvd");
+    ASSERT_TRUE(pvd.ok) << pvd.texto;
+    ASSERT_EQ(pvd.dataSets.size(), 5u);
+    // pula 10, delta_t 0.001: frame 5 is the state after step 40.
+    EXPECT_EQ(pvd.dataSets[4].tempo, 40 * 0.001);
+    EXPECT_EQ(pvd.dataSets[4].pontos, 42);
+    // A tube of 7 around: its closing strip makes 7 x 5 quads.
+    EXPECT_EQ(lerComVtk("vtu", casa / "vtu" / "superficie0003.vtu").celulas, 35);
+
+    const Saida obj = rodar(cena + " --export obj --out '" + (casa / "obj").string() + "'", *casa);
+    ASSERT_EQ(obj.status, 0) << obj.texto;
+    EXPECT_EQ(lerComVtk("obj", casa / "obj" / "superficie0005.obj").celulas, 35);
+    EXPECT_FALSE(fs::exists(casa / "obj" / "superficie.pvd"));
+
+    const Saida ruim = rodar(cena + " --export stl --out '" + (casa / "stl").string() + "'", *casa);
+    EXPECT_EQ(ruim.status, 2);
+    EXPECT_EQ(ruim.texto, "tevra-sim: --export: 'stl' is neither vtu nor obj\n");
+    EXPECT_FALSE(fs::exists(casa / "stl"));
 }
 
 }  // namespace
