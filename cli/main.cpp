@@ -50,12 +50,17 @@ int main(int argc, char** argv) {
     }
 
     std::unique_ptr<Execucao> execucao;
+    const ExportacaoExecucao* exportacao = nullptr;
     try {
         FormularioCena form;
         carregarScript(std::filesystem::path(script), form);
         if (!solver.empty()) form.solver = solver;
         execucao = std::make_unique<Execucao>(converterCena(form, '.'), OpcoesExecucao{pasta, dados, threads});
-        if (formato) execucao->adicionarSaida(criarExportacao(*formato, *execucao));
+        if (formato) {
+            auto x = criarExportacao(*formato, *execucao);
+            exportacao = x.get();
+            execucao->adicionarSaida(std::move(x));
+        }
     } catch (const ErroEntrada& e) {
         std::fprintf(stderr, "tevra-sim: %s: %s\n", script.c_str(), e.what());
         return 2;
@@ -73,6 +78,9 @@ int main(int argc, char** argv) {
     barra.terminar();
 
     std::printf("%s\n", resumoExecucao(res).c_str());
+    if (exportacao && exportacao->removidos() > 0)
+        std::printf("%d file(s) of an earlier export removed from %s\n", exportacao->removidos(),
+                    execucao->pasta().c_str());
     if (res.falhas > 0) {
         std::fprintf(stderr, "tevra-sim: %s\n", textoFalhas(res).c_str());
         return 3;

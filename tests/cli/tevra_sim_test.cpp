@@ -127,6 +127,13 @@ TEST(TevraSim, ExportaCadaQuadroEmVtuOuObj) {
     // A tube of 7 around: its closing strip makes 7 x 5 quads.
     EXPECT_EQ(lerComVtk("vtu", casa / "vtu" / "superficie0003.vtu").celulas, 35);
 
+    // Again into the same folder: the earlier export's five frames and its .pvd go first.
+    const Saida denovo = rodar(cena + " --export vtu --out '" + (casa / "vtu").string() + "'", *casa);
+    ASSERT_EQ(denovo.status, 0) << denovo.texto;
+    EXPECT_NE(denovo.texto.find("6 file(s) of an earlier export removed from " + (casa / "vtu").string()),
+              std::string::npos)
+        << denovo.texto;
+
     const Saida obj = rodar(cena + " --export obj --out '" + (casa / "obj").string() + "'", *casa);
     ASSERT_EQ(obj.status, 0) << obj.texto;
     EXPECT_EQ(lerComVtk("obj", casa / "obj" / "superficie0005.obj").celulas, 35);

@@ -32,7 +32,13 @@ Saida converter(const std::string& argumentos) {
     return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, texto};
 }
 
-std::string q(const fs::path& p) { return "'" + p.string() + "'"; }
+// Quoted for the shell; appended piece by piece, as GCC 12 warns falsely about "'" + s + "'".
+std::string q(const fs::path& p) {
+    std::string s(1, '\'');
+    s += p.string();
+    s += '\'';
+    return s;
+}
 
 // Frames 1 to 10 of a 4 x 3 sheet.
 void gravarSerie(const fs::path& pasta) {

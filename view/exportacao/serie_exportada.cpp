@@ -1,5 +1,6 @@
 #include "view/exportacao/serie_exportada.h"
 
+#include <cstdio>
 #include <regex>
 
 #include "base/gravacao.h"

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <set>
 
@@ -140,7 +141,8 @@ TEST(ExportacaoPvd, TemposVoltamComoOsMesmosDoubles) {
     montarVtu(g.superficie(false), quadsDaGrade(2, 2, false), texto);
     std::vector<EntradaPvd> entradas;
     for (int n = 1; n <= 4; ++n) {
-        const std::string nome = "f" + std::to_string(n) + ".vtu";
+        char nome[16];
+        std::snprintf(nome, sizeof nome, "f%d.vtu", n);
         ASSERT_FALSE(gravarArquivoAtomico(pasta / nome, texto));
         entradas.push_back({(n - 1) * 25 * 0.0002, nome});  // 0.015000000000000001 among them
     }

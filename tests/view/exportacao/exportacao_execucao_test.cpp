@@ -151,9 +151,12 @@ TEST(ExportacaoExecucao, CadaVtuTemOsDoublesDoMotorEOQueOsArquivosDeTextoImprime
         ASSERT_EQ(g.quadros.size(), 4u);
         const int nos = caso.cena.grade_i * caso.cena.grade_j;
         bool forcaInternaNaoNula = false;
+        std::vector<fs::path> vtus;
+        for (int n = 1; n <= 4; ++n) vtus.push_back(caminhoExportacao(*pasta, n, FormatoExportacao::Vtu));
+        const std::vector<MalhaLida> lidas = lerComVtk("vtu", vtus);
         for (int n = 1; n <= 4; ++n) {
             SCOPED_TRACE("frame " + std::to_string(n));
-            const MalhaLida m = lerComVtk("vtu", caminhoExportacao(*pasta, n, FormatoExportacao::Vtu));
+            const MalhaLida& m = lidas[n - 1];
             ASSERT_TRUE(m.ok) << m.texto;
             EXPECT_EQ(m.pontos, nos);
             EXPECT_EQ(m.celulas, caso.celulas);

@@ -1,12 +1,13 @@
 """Reads an exported file with VTK's own readers and prints what they found, for the tests.
 
-    ler_vtk.py vtu FILE   the unstructured grid: counts, cells, every point array
-    ler_vtk.py obj FILE   the same for an OBJ mesh (vtkOBJReader)
-    ler_vtk.py pvd FILE   the collection's data sets (parsed as XML; plain VTK has no .pvd
-                          reader), each also read with the .vtu reader
+    ler_vtk.py vtu FILE...   the unstructured grid: counts, cells, every point array
+    ler_vtk.py obj FILE...   the same for an OBJ mesh (vtkOBJReader)
+    ler_vtk.py pvd FILE...   the collection's data sets (parsed as XML; plain VTK has no .pvd
+                             reader), each also read with the .vtu reader
 
-Numbers are printed with float.hex, so that the tests compare bits. Any error or warning
-of a reader makes the exit status 1.
+Each file's report starts with a line "arquivo FILE"; an error or a warning of a reader is
+a line "erro ..." in it, and makes the exit status 1. Numbers are printed with float.hex, so
+that the tests compare bits.
 """
 import os
 import sys
@@ -55,8 +56,7 @@ def escrever_malha(dados):
         print("normais", normais.GetName())
 
 
-def main():
-    tipo, arquivo = sys.argv[1], sys.argv[2]
+def relatar(tipo, arquivo):
     if tipo == "vtu":
         escrever_malha(ler(vtkXMLUnstructuredGridReader(), arquivo))
     elif tipo == "obj":
@@ -73,9 +73,22 @@ def main():
             print("dataset", tempo.hex(), nome, malha.GetNumberOfPoints())
     else:
         erros.append("unknown kind " + tipo)
-    for e in erros:
-        print("erro", e)
-    sys.exit(1 if erros else 0)
+
+
+def main():
+    tipo = sys.argv[1]
+    falhou = False
+    for arquivo in sys.argv[2:]:
+        print("arquivo", arquivo)
+        del erros[:]
+        try:
+            relatar(tipo, arquivo)
+        except Exception as e:  # a file ET or VTK cannot take at all
+            erros.append(repr(e))
+        for e in erros:
+            print("erro", e)
+        falhou = falhou or bool(erros)
+    sys.exit(1 if falhou else 0)
 
 
 main()
