@@ -4,9 +4,9 @@
 #include <cmath>
 #include <regex>
 
-#include "base/gravacao.h"
 #include "base/limites.h"
 #include "base/nomes_arquivos.h"
+#include "base/pasta_gravavel.h"
 #include "view/exportacao/leitura_conferida.h"
 
 namespace tevra {
@@ -129,14 +129,13 @@ ResultadoConversao converterSerie(const OpcoesConversao& op, const std::function
     r.quadros = ultimo;
     // The output folder is tried before the first frame: a folder that cannot take a file
     // is found at once, not after the whole series has been read.
-    std::error_code ec;
-    fs::create_directories(r.saida, ec);
-    if (Escrita f = gravarArquivoAtomico(r.saida / ".tevra-convert-teste", "")) {
-        r.falha = FalhaEscrita{r.saida, f->motivo};
+    if (Escrita f = verificarPastaGravavel(r.saida)) {
+        r.falha = std::move(f);
         r.saidaRecusada = true;
         return r;
     }
-    fs::remove(r.saida / ".tevra-convert-teste", ec);
+    std::error_code ec;
+    fs::create_directories(r.saida, ec);
 
     SerieExportada serie(r.saida, op.formato);
     r.removidos = serie.removerAntigos();
