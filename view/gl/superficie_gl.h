@@ -59,6 +59,11 @@ public:
     void desenhar(const QuadroCompacto& quadro, bool fechada, bool preenchido);
     // Deletes the outline's list.
     void liberar();
+    // The context went, and the list with it: nothing to delete.
+    void esquecer() {
+        lista_ = 0;
+        listaDoQuadro_ = 0;
+    }
     // Memory held for the grid beyond the frames, counting an outline list at its size in
     // Mesa (about 230 bytes a node).
     static std::size_t bytesPorNo() { return kBytesPorNoDesenho; }
