@@ -1,9 +1,10 @@
 // The animation window's load: time from showing it to the last frame taken in, and the
 // memory the process holds afterwards. Run under a display (xvfb-run on a machine without
 // one); the series is the one in the Tevra home's tmp folder, or a synthetic one written
-// there first with --gerar.
+// there first with --gerar (which overwrites that folder's frames: give it a home of its own).
 //
-//   xvfb-run -a -s "-screen 0 1280x1024x24" /usr/bin/time -v build/bin/tevra_bench_carga 400 100 100 --gerar --vezes 3
+//   TEVRA_HOME=$(mktemp -d) xvfb-run -a -s "-screen 0 1280x1024x24"
+//       /usr/bin/time -v build/bin/tevra_bench_carga 400 100 100 --gerar --vezes 3   (one line)
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>

@@ -96,7 +96,7 @@ public:
     void SpeedButton6Click();  // one frame forward
 
 signals:
-    // Every frame of the showing has been read and compiled.
+    // Every frame of the showing has been read.
     void quadrosCarregados();
     // An image or the grid could not be used; each problem is reported once, also in a
     // warning that does not block.

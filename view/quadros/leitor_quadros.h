@@ -24,8 +24,8 @@ struct NosSuperficie {
     std::size_t numNos() const { return x.size(); }
 };
 
-// Largest grid the viewer agrees to hold: 48 bytes a node in the arrays, several times that
-// in the display lists.
+// Largest grid the viewer agrees to hold, whatever memory it has: 48 bytes a node in the
+// node arrays, 24 in each frame kept, some 400 more to draw it (an outline's display list).
 inline constexpr long long kMaxNosVisiveis = 4'000'000;
 
 enum class EstadoQuadro {

@@ -5,9 +5,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <thread>
 
 #include "view/quadros/carregador_serie.h"
@@ -32,30 +30,6 @@ std::vector<CarregadorSerie::Quadro> tomarTudo(CarregadorSerie& c) {
     }
     return r;
 }
-
-// A reader that blocks until released, as a read on a file system that hangs.
-struct LeitorPreso {
-    std::mutex m;
-    std::condition_variable cv;
-    bool solto = false;
-    int presos = 0;
-    int terminados = 0;
-
-    LeitorQuadro leitor(const std::shared_ptr<LeitorPreso>& eu) {
-        return [eu](const std::filesystem::path& arquivo, bool primeiro, NosSuperficie& nos) {
-            std::unique_lock t(eu->m);
-            ++eu->presos;
-            eu->cv.notify_all();
-            eu->cv.wait(t, [&] { return eu->solto; });
-            t.unlock();
-            const ResultadoLeitura r = lerQuadro(arquivo, primeiro, nos);
-            t.lock();
-            ++eu->terminados;
-            eu->cv.notify_all();
-            return r;
-        };
-    }
-};
 
 TEST(CarregadorSerie, EntregaCadaQuadroEmOrdemComSeuQuadroCompacto) {
     PastaTemporaria pasta;
@@ -159,26 +133,18 @@ TEST(CarregadorSerie, DescartadoNaoEsperaLeitorPresoNemOAvisaDepois) {
     auto avisos = std::make_shared<std::atomic<int>>(0);
     OpcoesCarga opcoes;
     opcoes.trabalhadores = 2;
-    opcoes.leitor = preso->leitor(preso);
+    opcoes.leitor = preso->leitor();
     {
         CarregadorSerie c(
             *pasta, 8, 2, 2, [avisos] { ++*avisos; }, opcoes);
-        std::unique_lock t(preso->m);
-        ASSERT_TRUE(preso->cv.wait_for(t, 10s, [&] { return preso->presos == 2; }));
+        ASSERT_TRUE(preso->esperar([&] { return preso->presos == 2; }));
     }  // both workers are stuck in a read: the loader goes all the same
     const int avisosAoDescartar = avisos->load();
-    {
-        std::lock_guard t(preso->m);
-        preso->solto = true;
-    }
-    preso->cv.notify_all();
+    preso->soltar();
     // The workers finish the reads they were in, take no further frame and tell nobody.
-    std::unique_lock t(preso->m);
-    ASSERT_TRUE(preso->cv.wait_for(t, 10s, [&] { return preso->terminados == 2; }));
-    t.unlock();
+    ASSERT_TRUE(preso->esperar([&] { return preso->terminados == 2; }));
     std::this_thread::sleep_for(50ms);
-    t.lock();
-    EXPECT_EQ(preso->presos, 2);
+    EXPECT_TRUE(preso->esperar([&] { return preso->presos == 2; }));
     EXPECT_EQ(avisos->load(), avisosAoDescartar);
 }
 
