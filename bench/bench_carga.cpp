@@ -2,6 +2,7 @@
 // memory the process holds afterwards. Run under a display (xvfb-run on a machine without
 // one); the series is the one in the Tevra home's tmp folder, or a synthetic one written
 // there first with --gerar (which overwrites that folder's frames: give it a home of its own).
+// --orcamento sets the window's memory budget in bytes (a series larger than that streams).
 //
 //   TEVRA_HOME=$(mktemp -d) xvfb-run -a -s "-screen 0 1280x1024x24"
 //       /usr/bin/time -v build/bin/tevra_bench_carga 400 100 100 --gerar --vezes 3   (one line)
@@ -76,16 +77,18 @@ void gerarSerie(int quadros, int gi, int gj) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 4) {
-        std::fprintf(stderr, "usage: %s QUADROS I J [--gerar] [--vezes N]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s QUADROS I J [--gerar] [--vezes N] [--orcamento BYTES]\n", argv[0]);
         return 2;
     }
     const int quadros = std::atoi(argv[1]), gi = std::atoi(argv[2]), gj = std::atoi(argv[3]);
     bool gerar = false;
     int vezes = 1;
+    long long orcamento = 0;
     for (int k = 4; k < argc; ++k) {
         const std::string a = argv[k];
         if (a == "--gerar") gerar = true;
         if (a == "--vezes" && k + 1 < argc) vezes = std::max(1, std::atoi(argv[++k]));
+        if (a == "--orcamento" && k + 1 < argc) orcamento = std::max(0LL, std::atoll(argv[++k]));
     }
     tevra::home::criarPastas();
     if (gerar) gerarSerie(quadros, gi, gj);
@@ -94,13 +97,14 @@ int main(int argc, char** argv) {
     form.numQuadros = quadros;
     form.gradeI = gi;
     form.gradeJ = gj;
+    form.definirOrcamento(static_cast<std::size_t>(orcamento));
     std::vector<double> tempos;
     QElapsedTimer relogio;
     QObject::connect(&form, &TRenderForm::quadrosCarregados, &app, [&] {
         tempos.push_back(static_cast<double>(relogio.nsecsElapsed()) / 1e6);
         const auto [rss, pico] = memoriaResidente();
-        std::printf("load %d: %.0f ms, resident %.0f MiB (peak %.0f MiB)\n", static_cast<int>(tempos.size()),
-                    tempos.back(), rss / 1024.0, pico / 1024.0);
+        std::printf("load %d: %.0f ms, resident %.0f MiB (peak %.0f MiB)%s\n", static_cast<int>(tempos.size()),
+                    tempos.back(), rss / 1024.0, pico / 1024.0, form.transmitindo() ? ", streaming" : "");
         if (static_cast<int>(tempos.size()) < vezes) {
             QTimer::singleShot(0, &form, [&] {
                 relogio.start();

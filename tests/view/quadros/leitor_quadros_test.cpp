@@ -253,6 +253,34 @@ TEST(LeitorQuadros, ArquivosLidosEmBlocosIguaisAoTextoInteiro) {
     EXPECT_EQ(lerQuadro(*pasta / "g.txt", true, a).estado, EstadoQuadro::Incompleto);
 }
 
+TEST(LeitorQuadros, ArquivoEmBlocosDizOMesmoQueOTextoInteiroParaQuaisquerBytes) {
+    // Damage where the blocks meet: an item cut by a block's end must read as the whole item.
+    PastaTemporaria pasta;
+    std::mt19937 rng(7);
+    const std::string bom = textoQuadro(1, 100, 100, folhaSubindo, 2, "\r\n");
+    ASSERT_GT(bom.size(), 3u << 16);
+    const char alfabeto[] = "0123456789.eE+-: \n\r\tx";
+    for (int rodada = 0; rodada < 60; ++rodada) {
+        std::string t = bom;
+        const std::size_t borda = (1u << 16) * (1 + rng() % 2);
+        switch (rodada % 3) {
+            case 0:
+                for (int k = 0; k < 3; ++k) t[borda - 4 + rng() % 8] = alfabeto[rng() % (sizeof alfabeto - 1)];
+                break;
+            case 1: t = t.substr(0, borda - 3 + rng() % 6); break;
+            default: t.insert(borda - 2 + rng() % 4, std::string(1 + rng() % 300, "1 :"[rng() % 3])); break;
+        }
+        escreverArquivo(*pasta / "q.txt", t);
+        NosSuperficie a = nos(100, 100), b = nos(100, 100);
+        const ResultadoLeitura ra = lerQuadro(*pasta / "q.txt", true, a);
+        const ResultadoLeitura rb = lerQuadro(std::string_view(t), true, b);
+        ASSERT_EQ(ra.estado, rb.estado) << rodada;
+        ASSERT_EQ(ra.nosNoArquivo, rb.nosNoArquivo) << rodada;
+        ASSERT_EQ(a.x, b.x) << rodada;
+        ASSERT_EQ(a.nz, b.nz) << rodada;
+    }
+}
+
 TEST(LeitorQuadros, FifoPastaOuDispositivoSaoAusentesSemAbrir) {
     PastaTemporaria pasta;
     NosSuperficie a = nos(2, 2);
