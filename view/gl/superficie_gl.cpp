@@ -75,11 +75,6 @@ void MalhaSuperficie::desenhar(const QuadroCompacto& q, bool fechada) {
     glNormal3f(normais_[3 * u], normais_[3 * u + 1], normais_[3 * u + 2]);
 }
 
-std::size_t MalhaSuperficie::bytes() const {
-    return (texturas_.capacity() + cores_.capacity() + pos_.capacity() + normais_.capacity()) * sizeof(float) +
-           indices_.capacity() * sizeof(std::uint32_t);
-}
-
 void desenharSuperficieImediata(const QuadroCompacto& q, bool superficieFechada) {
     const int nj = q.gradeJ;
     if (q.numNos() != static_cast<std::size_t>(q.gradeI) * static_cast<std::size_t>(nj)) return;

@@ -9,8 +9,8 @@ namespace tevra {
 
 // Draws frames of one grid from vertex arrays: the same quads, vertices, colours, texture
 // coordinates and reversed normals, in the same order, as the immediate-mode
-// desenharSuperficie, so the picture is the same to the pixel, but nothing is kept per frame
-// beyond its compact floats. Needs a current OpenGL 1.1 context while drawing; holds no
+// desenharSuperficie, so that filled polygons come out the same to the pixel (outlines do
+// not: see DesenhoSuperficie), but nothing is kept per frame beyond its compact floats. Needs a current OpenGL 1.1 context while drawing; holds no
 // OpenGL object, so one instance may serve any context.
 //
 // Each node has two vertices, a white one and a blue one, since a node is a white corner of
@@ -23,9 +23,6 @@ public:
     // immediate-mode drawing leaves them, as later drawing (the light markers' spheres)
     // picks them up.
     void desenhar(const QuadroCompacto& quadro, bool fechada);
-
-    // Bytes this drawing holds for its grid (shared by every frame of it).
-    std::size_t bytes() const;
 
 private:
     void preparar(int gi, int gj, bool fechada);
