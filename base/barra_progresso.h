@@ -5,7 +5,7 @@
 namespace tevra {
 
 // A one-line progress bar on standard error, redrawn at most a few times a second;
-// silent when standard error is not a terminal.
+// silent when standard error is not a terminal. `unidade` names what is counted.
 class BarraProgresso {
 public:
     // `unidade`: what is counted ("steps", "frames").

@@ -20,6 +20,7 @@ struct OpcoesLinha {
     bool verificar = false;                  // --check
     bool silencioso = false;                 // --quiet
     std::vector<std::string> coletar;        // --collect DIR...
+    std::string exportar;                    // --export vtu|obj; empty: no export
     OpcoesRender render;                     // --render DIR and the picture options
 };
 

@@ -15,6 +15,7 @@
 #include "base/progresso_log.h"
 #include "cli/montagem.h"
 #include "cli/saida_render.h"
+#include "view/exportacao/exportacao_execucao.h"
 
 namespace tevra {
 
@@ -39,6 +40,13 @@ int rodarCena(const OpcoesLinha& o, const Cena& cena, const ThreadsExecucao& thr
         return SaidaEntradaRecusada;
     }
     if (const int codigo = prepararRender(o.render, *execucao); codigo != SaidaConcluida) return codigo;
+
+    const ExportacaoExecucao* exportacao = nullptr;
+    if (const std::optional<FormatoExportacao> f = formatoExportacao(o.exportar)) {
+        auto x = criarExportacao(*f, *execucao);
+        exportacao = x.get();
+        execucao->adicionarSaida(std::move(x));
+    }
 
     // A start that cannot be written is not yet a lost file: the end replaces it.
     Manifesto manifesto(*execucao, OrigemExecucao{"tevra-sim", o.script, o.sobreposicoes, threads});
@@ -67,6 +75,9 @@ int rodarCena(const OpcoesLinha& o, const Cena& cena, const ThreadsExecucao& thr
     const int codigo = codigoSaida(res);
     const Escrita falhaManifesto = manifesto.gravarFim(res, codigo);
     relatar(res);
+    if (exportacao && exportacao->removidos() > 0)
+        std::printf("%d file(s) of an earlier export removed from %s\n", exportacao->removidos(),
+                    execucao->pasta().c_str());
     // Kept apart from the run's own failures, which count frames and dumps; a lost manifest
     // is a file that could not be written all the same.
     if (!falhaManifesto) return codigo;

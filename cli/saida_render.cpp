@@ -30,7 +30,8 @@ public:
         const ResultadoLeitura r = lerQuadro(arquivo, n == 1, nos_);
         if (n == 1 && r.objeto) fechada_ = *r.objeto != 0.0;
         if (r.estado == EstadoQuadro::Completo) {
-            imagens_->quadro(n, nos_, fechada_);
+            compactar(nos_, quadro_);
+            imagens_->quadro(n, quadro_, fechada_);
             // Pictures are written behind the run: a failure is told with the frame after it.
             if (Escrita f = imagens_->falhaImagem(); f && !falhaDita_) {
                 falhaDita_ = true;
@@ -56,6 +57,7 @@ private:
     std::unique_ptr<SaidaImagens> imagens_;
     std::filesystem::path pasta_;
     NosSuperficie nos_;
+    QuadroCompacto quadro_;
     bool fechada_ = false;
     bool falhaDita_ = false;
 };

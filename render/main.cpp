@@ -125,8 +125,8 @@ int main(int argc, char** argv) {
         std::printf("video %s: %d frames at %g per second\n", opcoes.video.string().c_str(), r.quadrosVideo,
                     opcoes.fps);
     if (!r.faltando.empty())
-        dizer("frame(s) " + listaQuadros(r.faltando) + " missing or unreadable in " + serie.pasta.string() +
-              ": no picture for them");
+        dizer("frame(s) " + listaQuadros(r.faltando) + " missing, unreadable or of another grid in " +
+              serie.pasta.string() + ": no picture for them");
     if (r.falha) dizer(r.falha->texto());
     if (r.falhaVideo) dizer("no video: " + r.falhaVideo->texto());
     if (r.falha || r.falhaVideo) return SaidaFalhaEscrita;
@@ -135,6 +135,6 @@ int main(int argc, char** argv) {
               "; its pictures are complete" + (opcoes.video.empty() ? "" : ", no video was made"));
         return SaidaInterrompida;
     }
-    if (!r.faltando.empty()) return SaidaQuadrosIlegiveis;
+    if (!r.faltando.empty()) return SaidaQuadroIgnorado;
     return SaidaConcluida;
 }

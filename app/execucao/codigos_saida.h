@@ -6,14 +6,15 @@ namespace tevra {
 
 // Exit status of the command-line front doors; each has one meaning.
 enum CodigoSaida : int {
-    SaidaConcluida = 0,         // the run did all its steps and wrote all its files
-    SaidaObjetoInvalido = 1,    // a shape code the engine refuses ("Objeto invalido!")
-    SaidaEntradaRecusada = 2,   // script, options, overrides or set-up refused; nothing written
-    SaidaFalhaEscrita = 3,      // a file could not be written
-    SaidaDivergiu = 4,          // a position or velocity became non-finite
-    SaidaInterrompida = 5,      // SIGINT or SIGTERM; the files written are complete
-    SaidaQuadrosIlegiveis = 6,  // tevra-render: frames missing or unreadable; they have no picture
-    SaidaSemOpenGL = 7,         // no off-screen OpenGL context could be made; no picture drawn
+    SaidaConcluida = 0,        // the run did all its steps and wrote all its files
+    SaidaObjetoInvalido = 1,   // a shape code the engine refuses ("Objeto invalido!")
+    SaidaEntradaRecusada = 2,  // script, options, overrides or set-up refused; nothing written
+    SaidaFalhaEscrita = 3,     // a file could not be written
+    SaidaDivergiu = 4,         // a position or velocity became non-finite
+    SaidaInterrompida = 5,     // SIGINT or SIGTERM; the files written are complete
+    // tevra-convert, tevra-render: frames missing, unreadable or of another grid were skipped
+    SaidaQuadroIgnorado = 6,
+    SaidaSemOpenGL = 7,  // no off-screen OpenGL context could be made; no picture drawn
 };
 
 // The table of the codes as --help shows it (the README holds the same).

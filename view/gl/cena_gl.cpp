@@ -91,9 +91,8 @@ void desenharSuperficie(const NosSuperficie& nos, bool superficieFechada) {
 }
 
 void desenharCena(const EstadoVista& vista, unsigned textura, unsigned lista) {
-    desenharCena(vista, textura, [lista] {
-        if (lista != 0) glCallList(lista);
-    });
+    desenharCena(
+        vista, textura, lista == 0 ? std::function<void()>() : [lista] { glCallList(lista); });
 }
 
 void desenharCena(const EstadoVista& vista, unsigned textura, const std::function<void()>& superficie) {

@@ -29,12 +29,12 @@ unsigned carregarTextura(const std::vector<std::uint8_t>& texels);
 void desenharSuperficie(const NosSuperficie& nos, bool superficieFechada);
 
 // One picture, without clearing or swapping: projection, camera, the view's rotation,
-// translation and scale, the lights (and their markers), then the display list `lista`
-// (0: none). Leaves lighting and texturing disabled.
-void desenharCena(const EstadoVista& vista, unsigned textura, unsigned lista);
-
-// The same picture with the surface drawn by `superficie` where the list would be called
-// (for a surface drawn once, without compiling it).
+// translation and scale, the lights (and their markers), then the surface, drawn by
+// `superficie` (for a compact frame: MalhaSuperficie::desenhar) under the view's matrix;
+// an empty one draws none. Leaves lighting and texturing disabled.
 void desenharCena(const EstadoVista& vista, unsigned textura, const std::function<void()>& superficie);
+
+// The same with the surface compiled into display list `lista` (0: none).
+void desenharCena(const EstadoVista& vista, unsigned textura, unsigned lista);
 
 }  // namespace tevra

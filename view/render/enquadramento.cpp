@@ -6,10 +6,10 @@
 
 namespace tevra {
 
-void Caixa::incluir(const NosSuperficie& nos) {
-    const std::size_t n = nos.numNos();
+void Caixa::incluir(const QuadroCompacto& q) {
+    const std::size_t n = q.numNos();
     for (std::size_t k = 0; k < n; ++k) {
-        const Vetor3 p{nos.x[k], nos.y[k], nos.z[k]};
+        const Vetor3 p{q.pos[3 * k], q.pos[3 * k + 1], q.pos[3 * k + 2]};
         if (vazia) {
             min = max = p;
             vazia = false;

@@ -2,7 +2,7 @@
 
 #include "model/vetor3.h"
 #include "view/gl/estado_vista.h"
-#include "view/quadros/leitor_quadros.h"
+#include "view/quadros/quadro_compacto.h"
 
 namespace tevra {
 
@@ -12,7 +12,7 @@ struct Caixa {
     Vetor3 max{0, 0, 0};
     bool vazia = true;
 
-    void incluir(const NosSuperficie& nos);
+    void incluir(const QuadroCompacto& quadro);
     Vetor3 centro() const { return {(min.x + max.x) / 2, (min.y + max.y) / 2, (min.z + max.z) / 2}; }
 };
 

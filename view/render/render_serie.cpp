@@ -3,7 +3,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "view/quadros/serie_quadros.h"
+#include "view/quadros/carregador_serie.h"
 
 namespace tevra {
 
@@ -29,24 +29,25 @@ struct Sinal {
     }
 };
 
-// Frames 1 .. serie.quadros in order, read ahead; `cada` gets the frame number, the frame as
-// the series took it (complete or not) and the series; false from `cada` stops.
+// Frames 1 .. serie.quadros in order, read ahead; `cada` gets the frame number, the frame
+// when it was read completely (else null) and whether frame 1 said the surface is a tube;
+// false from `cada` stops.
 template <class F>
 void percorrer(const SerieGravada& serie, F&& cada) {
     auto sinal = std::make_shared<Sinal>();
-    TrabalhoCarga trabalho;
-    trabalho.trabalhadores = 2;
+    OpcoesCarga opcoes;
+    opcoes.trabalhadores = 2;
+    opcoes.comNos = false;  // the compact frames are all a picture needs
     const int arquivos = std::min(serie.quadros, kMaxQuadros);
     CarregadorSerie leitor(
-        serie.pasta, arquivos, serie.gradeI, serie.gradeJ, [sinal] { sinal->avisar(); }, trabalho);
-    SerieQuadros quadros;
-    quadros.iniciar(serie.quadros, serie.gradeI, serie.gradeJ);
+        serie.pasta, arquivos, serie.gradeI, serie.gradeJ, [sinal] { sinal->avisar(); }, opcoes);
+    bool fechada = false;
     for (int n = 1; n <= arquivos; ++n) {
         std::optional<CarregadorSerie::Quadro> q;
         while (!(q = leitor.pegar())) sinal->esperar();
-        const bool completo = quadros.aceitar(q->n, q->nos, q->resultado);
-        leitor.devolver(std::move(q->nos));
-        if (!cada(n, completo, quadros)) return;
+        if (n == 1 && q->resultado.objeto) fechada = *q->resultado.objeto != 0.0;
+        const bool completo = q->resultado.estado == EstadoQuadro::Completo && q->compacto;
+        if (!cada(n, completo ? q->compacto.get() : nullptr, fechada)) return;
     }
 }
 
@@ -54,8 +55,8 @@ void percorrer(const SerieGravada& serie, F&& cada) {
 
 Caixa caixaDaSerie(const SerieGravada& serie, const std::function<void(int, int)>& progresso) {
     Caixa caixa;
-    percorrer(serie, [&](int n, bool completo, const SerieQuadros& q) {
-        if (completo) caixa.incluir(q.nos());
+    percorrer(serie, [&](int n, const QuadroCompacto* q, bool) {
+        if (q) caixa.incluir(*q);
         if (progresso) progresso(n, serie.quadros);
         return true;
     });
@@ -65,9 +66,9 @@ Caixa caixaDaSerie(const SerieGravada& serie, const std::function<void(int, int)
 int renderizarSerie(const SerieGravada& serie, SaidaImagens& saida, const std::function<void(int, int)>& progresso,
                     const std::atomic<bool>* parar) {
     int feitos = 0;
-    percorrer(serie, [&](int n, bool completo, const SerieQuadros& q) {
-        if (completo)
-            saida.quadro(n, q.nos(), q.superficieFechada());
+    percorrer(serie, [&](int n, const QuadroCompacto* q, bool fechada) {
+        if (q)
+            saida.quadro(n, *q, fechada);
         else
             saida.faltando(n);
         feitos = n;

@@ -16,14 +16,13 @@ std::unique_ptr<Renderizador> Renderizador::criar(int largura, int altura, const
     configurarEstadoFixo();
     configurarLuzes();
     r->textura_ = carregarTextura(texels);
-    r->lista_ = glGenLists(1);
     return r;
 }
 
 Renderizador::~Renderizador() {
     if (!contexto_) return;
     contexto_->tornarAtual();
-    if (lista_ != 0) glDeleteLists(lista_, 1);
+    desenho_.liberar();
     if (textura_ != 0) glDeleteTextures(1, &textura_);
     contexto_->liberar();
 }
@@ -31,22 +30,13 @@ Renderizador::~Renderizador() {
 int Renderizador::largura() const { return contexto_->largura(); }
 int Renderizador::altura() const { return contexto_->altura(); }
 
-const Imagem& Renderizador::desenhar(const EstadoVista& vista, const NosSuperficie& nos, bool fechada) {
+const Imagem& Renderizador::desenhar(const EstadoVista& vista, const QuadroCompacto* quadro, bool fechada) {
     contexto_->tornarAtual();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (vista.preenchido) {
-        // Each frame is drawn once: straight, rather than compiled into a display list first
-        // as the window does, which costs more than the drawing. Filled triangles cover the
-        // same pixels however the list stores them.
-        desenharCena(vista, textura_, [&] { desenharSuperficie(nos, fechada); });
-    } else {
-        // Outlines are not: Mesa's lists store the strips in an order of their own, and a line
-        // drawn the other way round lights other pixels. They go through a list, as the window's.
-        glNewList(lista_, GL_COMPILE);
-        desenharSuperficie(nos, fechada);
-        glEndList();
-        desenharCena(vista, textura_, lista_);
-    }
+    if (quadro)
+        desenharCena(vista, textura_, [&] { desenho_.desenhar(*quadro, fechada, vista.preenchido); });
+    else
+        desenharCena(vista, textura_, std::function<void()>());
     glFinish();
     contexto_->ler(imagem_);
     return imagem_;

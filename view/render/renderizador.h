@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "view/gl/estado_vista.h"
+#include "view/gl/superficie_gl.h"
 #include "view/imagem/imagem.h"
-#include "view/quadros/leitor_quadros.h"
+#include "view/quadros/quadro_compacto.h"
 
 namespace tevra {
 
@@ -23,9 +24,10 @@ public:
                                                std::string& erro);
     ~Renderizador();
 
-    // One picture of the surface in `nos` (empty: none) seen with `vista`, as the window
-    // shows it; valid until the next call. On the thread that calls it, the context is current.
-    const Imagem& desenhar(const EstadoVista& vista, const NosSuperficie& nos, bool fechada);
+    // One picture of `quadro` (null: no surface) seen with `vista`, as the window shows it:
+    // the window's own DesenhoSuperficie under its desenharCena. Valid until the next call;
+    // the context becomes current on the calling thread.
+    const Imagem& desenhar(const EstadoVista& vista, const QuadroCompacto* quadro, bool fechada);
 
     int largura() const;
     int altura() const;
@@ -34,7 +36,7 @@ private:
     Renderizador() = default;
     std::unique_ptr<ContextoEGL> contexto_;
     unsigned textura_ = 0;
-    unsigned lista_ = 0;
+    DesenhoSuperficie desenho_;
     Imagem imagem_;
 };
 

@@ -70,14 +70,14 @@ void SaidaImagens::paraVideo(const Imagem& imagem) {
     if (video_) video_->quadro(imagem);
 }
 
-void SaidaImagens::quadro(int n, const NosSuperficie& nos, bool fechada) {
+void SaidaImagens::quadro(int n, const QuadroCompacto& quadro, bool fechada) {
     if (concluida_) return;
     if (opcoes_.enquadrar && !enquadrada_) {
         Caixa c;
-        c.incluir(nos);
+        c.incluir(quadro);
         enquadrar(c);
     }
-    const Imagem& imagem = renderizador_->desenhar(vista_, nos, fechada);
+    const Imagem& imagem = renderizador_->desenhar(vista_, &quadro, fechada);
     paraVideo(imagem);
     if (video_) ultima_ = imagem;
     if (!falhou_ && !png_->enviar(caminhoImagem(pasta_, n), imagem)) falhou_ = true;
@@ -88,7 +88,7 @@ void SaidaImagens::faltando(int n) {
     resultado_.faltando.push_back(n);
     if (!video_) return;
     // Before any frame was read the window shows an empty scene.
-    if (!ultima_) ultima_ = renderizador_->desenhar(vista_, NosSuperficie{}, false);
+    if (!ultima_) ultima_ = renderizador_->desenhar(vista_, nullptr, false);
     paraVideo(*ultima_);
 }
 

@@ -50,7 +50,7 @@ public:
     const Escrita& falhaVideo() const;
 
     // Frame n was read completely: its picture.
-    void quadro(int n, const NosSuperficie& nos, bool fechada);
+    void quadro(int n, const QuadroCompacto& quadro, bool fechada);
     // Frame n could not be read: it gets no picture file, and the video shows the last
     // picture again (the window shows the last frame read).
     void faltando(int n);

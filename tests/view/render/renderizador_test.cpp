@@ -15,8 +15,9 @@ using namespace tevra;
 
 namespace {
 
-// A flat sheet of gi x gj nodes centred on (cx, cy, 0) with sides lado, normals +z.
-NosSuperficie folha(int gi, int gj, double lado = 10, double cx = 0, double cy = 0) {
+// A flat sheet of gi x gj nodes centred on (cx, cy, 0) with sides lado, normals +z, as the
+// drawing takes it.
+QuadroCompacto folha(int gi, int gj, double lado = 10, double cx = 0, double cy = 0) {
     NosSuperficie n;
     n.alocar(gi, gj);
     for (int i = 0; i < gi; ++i)
@@ -26,7 +27,9 @@ NosSuperficie folha(int gi, int gj, double lado = 10, double cx = 0, double cy =
             n.y[v] = cy + lado * (static_cast<double>(j) / (gj - 1) - 0.5);
             n.nz[v] = 1;
         }
-    return n;
+    QuadroCompacto q;
+    compactar(n, q);
+    return q;
 }
 
 struct Acesos {
@@ -73,7 +76,8 @@ TEST_F(Renderizador_, SemTelaDesenhaODegradeDaJanelaDeCimaParaBaixo) {
     auto r = criar(200, 150);
     ASSERT_TRUE(r);
     EstadoVista v;
-    const Imagem& img = r->desenhar(v, folha(11, 11), false);
+    const QuadroCompacto f = folha(11, 11);
+    const Imagem& img = r->desenhar(v, &f, false);
     ASSERT_EQ(img.largura, 200);
     ASSERT_EQ(img.altura, 150);
     const Acesos a = acesos(img);
@@ -85,12 +89,13 @@ TEST_F(Renderizador_, SemTelaDesenhaODegradeDaJanelaDeCimaParaBaixo) {
     // Moved up the screen, it is drawn in the upper rows: rows run from the top.
     v.rotacao = {0, 0, 0};
     v.translacao = {0, 9, 0};
-    const Acesos alto = acesos(r->desenhar(v, folha(11, 11, 4), false));
+    const QuadroCompacto pequena = folha(11, 11, 4);
+    const Acesos alto = acesos(r->desenhar(v, &pequena, false));
     EXPECT_GT(alto.n, 0);
     EXPECT_LT(alto.y1, 150 / 2);
 
     // No surface: the black background only.
-    EXPECT_EQ(acesos(r->desenhar(EstadoVista{}, NosSuperficie{}, false)).n, 0);
+    EXPECT_EQ(acesos(r->desenhar(EstadoVista{}, nullptr, false)).n, 0);
 }
 
 TEST_F(Renderizador_, TexturaEIluminacaoComoNaJanela) {
@@ -99,17 +104,18 @@ TEST_F(Renderizador_, TexturaEIluminacaoComoNaJanela) {
     EstadoVista v;
     v.rotacao = {0, 0, 0};
     v.texturaLigada = true;
-    EXPECT_GT(acesos(r->desenhar(v, folha(21, 21, 20), false)).verdes, 2000) << "the flag's green";
+    const QuadroCompacto f = folha(21, 21, 20);
+    EXPECT_GT(acesos(r->desenhar(v, &f, false)).verdes, 2000) << "the flag's green";
     v.texturaLigada = false;
     v.iluminacaoLigada = true;
-    const Acesos luz = acesos(r->desenhar(v, folha(21, 21, 20), false));
+    const Acesos luz = acesos(r->desenhar(v, &f, false));
     EXPECT_GT(luz.n, 2000);
     EXPECT_EQ(luz.verdes, 0);
     // Two contexts in one process draw alike.
     auto outro = criar(300, 300, true);
     ASSERT_TRUE(outro);
-    const Imagem a = r->desenhar(v, folha(21, 21, 20), false);
-    EXPECT_EQ(a.rgba, outro->desenhar(v, folha(21, 21, 20), false).rgba);
+    const Imagem a = r->desenhar(v, &f, false);
+    EXPECT_EQ(a.rgba, outro->desenhar(v, &f, false).rgba);
 }
 
 TEST_F(Renderizador_, TamanhoAlemDoOpenGLERecusadoComMotivo) {
@@ -123,9 +129,9 @@ TEST_F(Renderizador_, EnquadrarPoeQualquerSuperficieAtravesDaImagem) {
     ASSERT_TRUE(r);
     // Tiny and far off the axis, large and tilted: without --fit one is a speck off screen,
     // the other overflows.
-    const NosSuperficie pequena = folha(11, 11, 0.05, 40, -25);
-    const NosSuperficie grande = folha(11, 11, 200);
-    for (const NosSuperficie* s : {&pequena, &grande}) {
+    const QuadroCompacto pequena = folha(11, 11, 0.05, 40, -25);
+    const QuadroCompacto grande = folha(11, 11, 200);
+    for (const QuadroCompacto* s : {&pequena, &grande}) {
         for (bool perspectiva : {true, false}) {
             for (Vetor3 rot : {Vetor3{20, -20, 0}, Vetor3{-70, 10, 35}}) {
                 EstadoVista v;
@@ -134,7 +140,7 @@ TEST_F(Renderizador_, EnquadrarPoeQualquerSuperficieAtravesDaImagem) {
                 Caixa c;
                 c.incluir(*s);
                 enquadrar(c, v);
-                const Acesos a = acesos(r->desenhar(v, *s, false));
+                const Acesos a = acesos(r->desenhar(v, s, false));
                 ASSERT_GT(a.n, 0);
                 // Fills the picture along one side up to the margin, and stays inside it.
                 const double largura = (a.x1 - a.x0 + 1) / 400.0, altura = (a.y1 - a.y0 + 1) / 300.0;
