@@ -1,5 +1,5 @@
 // Pictures of one series two ways, in the same process and conditions: the animation window
-// loading it (every frame read and compiled into its display list) and tevra-render drawing
+// loading it (every frame read and kept as its compact floats) and tevra-render drawing
 // every frame into a PNG file. Needs a display for the window: run under xvfb-run.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>

@@ -84,7 +84,8 @@ OpcoesImagem converterOpcoesImagem(const TextoOpcoesImagem& t) {
         throw ErroEntrada("--fit sets the translation and scale itself: leave out --translate and --scale");
     if (!t.fps.empty()) {
         o.fps = real("--fps", t.fps);
-        if (o.fps <= 0 || o.fps > 1000) throw ErroEntrada("--fps " + t.fps + ": between 0 and 1000 frames per second");
+        if (o.fps <= 0 || o.fps > 1000)
+            throw ErroEntrada("--fps " + t.fps + ": more than 0 and at most 1000 frames per second");
     }
     if (!t.video.empty()) {
         o.video = t.video;
