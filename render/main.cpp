@@ -67,6 +67,14 @@ int main(int argc, char** argv) {
     app.add_option("--frames", quadros, "frames 1 to N (default: up to the last frame file in DIR)");
     app.add_option("--out", saida, "folder for the pictures (default: DIR)");
     adicionarOpcoesImagem(app, texto, "the whole series");
+    app.footer(
+        "Exit status:\n"
+        "  0  every picture (and the video) written\n"
+        "  2  options or series refused; nothing drawn\n"
+        "  3  a picture or the video could not be written (also: no ffmpeg program, after the pictures)\n"
+        "  5  interrupted (SIGINT or SIGTERM); the pictures written are complete, no video is left\n"
+        "  6  some frames missing, unreadable or of another grid: no picture for them, the others drawn\n"
+        "  7  no off-screen OpenGL context could be made\n");
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {

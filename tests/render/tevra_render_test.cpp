@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/execucao/codigos_saida.h"
 #include "app/execucao/execucao.h"
 #include "support/arquivos_teste.h"
 #include "support/cenas.h"
@@ -235,10 +236,15 @@ TEST_F(TevraRender, InterrompidoDeixaSoImagensCompletasESemVideo) {
     EXPECT_LT(imagens, 300);
 }
 
-TEST(TevraRenderAjuda, DizOQueFitMuda) {
+TEST(TevraRenderAjuda, DizOQueFitMudaEOsCodigosDeSaida) {
     const Saida s = rodar("--help");
     EXPECT_EQ(s.status, 0);
     EXPECT_NE(s.saida.find("translation and scale"), std::string::npos) << s.saida;
+    // Each status the program uses, numbered as the shared table numbers it.
+    for (int codigo : {SaidaConcluida, SaidaEntradaRecusada, SaidaFalhaEscrita, SaidaInterrompida, SaidaQuadroIgnorado,
+                       SaidaSemOpenGL})
+        EXPECT_NE(s.saida.find("\n  " + std::to_string(codigo) + "  "), std::string::npos) << codigo;
+    EXPECT_NE(s.saida.find("  7  no off-screen OpenGL"), std::string::npos) << s.saida;
 }
 
 }  // namespace

@@ -32,9 +32,9 @@ struct Bmp {
     int altura = 0;
     int bits = 24;
     bool deCimaParaBaixo = false;
-    std::vector<std::uint32_t> cores;  // or palette indices
-    std::vector<std::uint32_t> paleta;
-    std::vector<std::uint32_t> mascaras;  // red, green, blue
+    std::vector<std::uint32_t> cores{};  // or palette indices
+    std::vector<std::uint32_t> paleta{};
+    std::vector<std::uint32_t> mascaras{};  // red, green, blue
     std::uint32_t compressao = 0;
 
     std::string bytes() const {
