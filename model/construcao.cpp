@@ -1,5 +1,8 @@
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "model/linhas.h"
 #include "model/obj_deformavel.h"
 
 namespace tevra {
@@ -54,20 +57,23 @@ void ObjDeformavel::construirForma() {
 
 void ObjDeformavel::inicializar() {
     construirForma();
+    if (flagDados == 1) prepararDados();
     calcularNormais(0);
 
-    // Rest metric: the current metric of the rest shape, with G0 taken from it.
+    // Rest metric: the metric of the rest shape against a zero G0, which then takes it.
     const int gi = grade_i;
     const int gj = grade_j;
     const int n = numNos();
-    for (int a = 0; a < 4; ++a)
-        for (int idx = 0; idx < n; ++idx) nos.G0[a][idx] = 0.0;
-    calcularTangentesEMetrica();
-    for (int a = 0; a < 4; ++a)
+    for (int u = 0; u < 3; ++u) std::fill(nos.G0[indiceSimetrico(u)], nos.G0[indiceSimetrico(u)] + n, 0.0);
+    calcularMetrica(pos);
+    for (int u = 0; u < 3; ++u) {
+        double* g0 = nos.G0[indiceSimetrico(u)];
+        double* dg = nos.dG[indiceSimetrico(u)];
         for (int idx = 0; idx < n; ++idx) {
-            nos.G0[a][idx] = nos.G[a][idx];
-            nos.dG[a][idx] = 0.0;
+            g0[idx] = dg[idx];
+            dg[idx] = 0.0;
         }
+    }
     // H0 takes the inverse metric of the cell the node opens; the last row and column
     // borrow it from the node before them.
     for (int i = 0; i < gi; ++i)
@@ -76,19 +82,25 @@ void ObjDeformavel::inicializar() {
             const int fj = (j == gj - 1) ? j - 1 : j;
             const int idx = i * gj + j;
             const int fonte = fi * gj + fj;
-            for (int a = 0; a < 4; ++a) nos.H0[a][idx] = nos.Ginv[a][fonte];
+            for (int u = 0; u < 3; ++u) nos.H0[indiceSimetrico(u)][idx] = nos.Ginv[indiceSimetrico(u)][fonte];
         }
 
     area0 = somarArea();
     densidade0 = massa / area0;
     area = area0;
 
-    calcularCurvaturaETensoes(0);
+    // Rest curvature (and, when detailed, the step-0 mixed curvature and Christoffel symbols).
+    const nucleo::Grade g = grade();
+    const nucleo::TabelaModelo& k = nucleo::tabelaModelo(caminhoAtivo());
+    std::vector<double> s2(9 * static_cast<std::size_t>(gj));
+    for (int r = 0; r < gi; ++r) k.curvatura(g, linhaCurvatura(*this, r, true, s2.data()));
 
+    naoFinito = false;
     for (int c = 0; c < 3; ++c)
         for (int idx = 0; idx < n; ++idx) {
             vel[c][idx] = velInicial[c];
             velAnterior[c][idx] = velInicial[c];
+            naoFinito = naoFinito || !std::isfinite(pos[c][idx]) || !std::isfinite(vel[c][idx]);
         }
 }
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "model/nucleo.h"
 #include "model/restricao.h"
 #include "model/vetor3.h"
 
@@ -27,42 +28,57 @@ inline constexpr int kl(int k, int l) { return 2 * k + l; }
 // Christoffel symbols are held [m][k][l].
 inline constexpr int mkl(int m, int k, int l) { return 4 * m + 2 * k + l; }
 
-// Per-node geometric records, held as one array per quantity and component.
+// Per-node geometric records, held as one array per quantity and component. The symmetric
+// tensors (G0, G, H0, Ginv, dG, B0, B) have [1][0] equal to [0][1], and the Christoffel
+// symbols [m][1][0] equal to [m][0][1]: their [1][0] pointer is the [0][1] array.
+// An array that no output of a run reads is allocated only on request (nullptr otherwise):
+// see ObjDeformavel::detalhar.
 struct NosGeom {
-    double* normalQuadrante[4][3];  // +i/+j, +j/-i, -i/-j, -j/+i; (0, -10, 0) off the grid
+    double* normalQuadrante[4][3];  // +i/+j, +j/-i, -i/-j, -j/+i; (0, -10, 0) off the grid  [detailed]
     double* normal[3];
     double* G0[4];
-    double* G[4];
-    double* detG;
+    double* G[4];     // [detailed]
+    double* detG;     // [detailed]
     double* H0[4];
     double* Ginv[4];
     double* dG[4];
     double* B0[4];
-    double* B[4];
-    double* S[4];
-    double* christoffel[8];
-    double* psiG[4];
-    double* psiB[4];
-    double* divBetaNo[4];
+    double* B[4];            // [detailed]
+    double* S[4];            // [detailed]
+    double* christoffel[8];  // [detailed]
+    double* psiG[4];         // [detailed]
+    double* psiB[4];         // [detailed]
+    double* divBetaNo[4];    // [detailed]
 };
 
 // The simulated surface: a grade_i x grade_j grid of mass nodes over a sheet or a tube.
 // Node (i, j) has index i * grade_j + j; every array below has one entry per node.
+//
+// A run holds only what its outputs need: positions, velocities and normals, the rest
+// geometry and one step's first differences and metric. The data dumps' arrays
+// (aceleracao, forcaExterna, forcaInterna, e_tio, e_chapeu) come with `flagDados` at
+// `inicializar`; every other per-step quantity (curvature, stress terms, their divergences,
+// the internal force sums) lives in a sweep's row buffers, and in arrays of the object only
+// after `detalhar`, for tests and inspection.
 class ObjDeformavel {
 public:
     ObjDeformavel(int grade_i, int grade_j, int solver);
     ObjDeformavel(const ObjDeformavel&) = delete;
     ObjDeformavel& operator=(const ObjDeformavel&) = delete;
+    ~ObjDeformavel();
 
-    // Memory the object holds per node for a given integrator (Runge-Kutta keeps its increments).
-    static std::size_t bytesPorNo(int solver);
-    // Total bytes for a grid; 64-bit so that a grid too large for memory can be refused.
-    static std::uint64_t bytesNecessarios(int grade_i, int grade_j, int solver);
+    // Memory the object holds per node for an integrator (Runge-Kutta keeps its increments),
+    // with or without the data dumps' arrays.
+    static std::size_t bytesPorNo(int solver, bool dados = false);
+    // Total bytes for a grid, a sweep's row buffers included; 64-bit so that a grid too large
+    // for memory can be refused.
+    static std::uint64_t bytesNecessarios(int grade_i, int grade_j, int solver, bool dados = false);
 
     int quadros = 0;
     int intervalo = 1;
     int nRestricoes = 0;
     int* restricaoDoNo = nullptr;
+    std::vector<int> nosRestritos;  // the nodes whose restricaoDoNo is not 0, in grid order
     double tempo = 0.0;
     double passo = 0.0;
     std::vector<Restricao> restricoes;
@@ -93,42 +109,62 @@ public:
 
     double* pos[3];
     double* posAnterior[3];
-    double* forcaExterna[3];
-    double* forcaInterna[3];
+    double* forcaExterna[3];    // [dumps]
+    double* forcaInterna[3];    // [dumps]
     double* vel[3];
     double* velAnterior[3];
-    double* aceleracao[3];
-    double* alfa[4];
-    double* beta[4];
-    double* e_chapeu[4][3];
-    double* psiDiv[4];
-    double* divBeta[4];
-    double* somaChapeu[3];
-    double* e_tio[3];
+    double* aceleracao[3];      // [dumps]
+    double* alfa[4];            // [detailed]
+    double* beta[4];            // [detailed]
+    double* e_chapeu[4][3];     // [dumps]
+    double* psiDiv[4];          // [detailed]
+    double* divBeta[4];         // [detailed]
+    double* somaChapeu[3];      // [detailed]
+    double* e_tio[3];           // [dumps]
 
     // Working arrays: the two tangents (first differences) of the current positions,
-    // sqrt(detG) for the area sum, and the Runge-Kutta increments (Runge-Kutta only).
+    // sqrt(detG) for the area sum, the positions a sweep writes while its neighbours still
+    // read the old ones (swapped with pos), and the Runge-Kutta increments (Runge-Kutta only).
     double* tangente[2][3];
     double* raizDetG;
+    double* posNovo[3];
     double* incrementoRK[4][3];
+
+    // Set by inicializar and by every step: some position or velocity is not finite.
+    bool naoFinito = false;
 
     int numNos() const { return grade_i * grade_j; }
 
     void inicializar();
     void calcularNormais(int numPasso);
+    // The whole elastic update of one step into the object's arrays (it calls detalhar).
     void atualizarGeometria(int numPasso);
     Vetor3 derivada(int i, int j, int d) const;
     Vetor3 derivadaSegunda(int i, int j, int k, int l) const;
 
+    // Allocates the data dumps' arrays (zeroed) if they are not there yet.
+    void prepararDados();
+    // Allocates every per-step array (zeroed) and makes every later sweep fill them.
+    void detalhar();
+    bool detalhado() const { return detalhes_ != nullptr; }
+    bool comDados() const { return dados_ != nullptr; }
+
+    // What the row kernels need of the grid and of the current step.
+    nucleo::Grade grade() const;
+    // Area and density from the current sqrt(detG): the cell sum in grid order.
+    void atualizarArea();
+    // Area, first differences and metric of every row of `p` (the object's positions or
+    // others being built), on the engine's threads.
+    void calcularMetrica(const double* const p[3]);
+
 private:
     std::vector<int> restricaoDoNoMem_;
-    std::unique_ptr<double[]> arena_;
+    std::unique_ptr<double[]> base_;
+    std::unique_ptr<double[]> dados_;
+    std::unique_ptr<double[]> detalhes_;
 
     void construirForma();
-    void calcularTangentesEMetrica();
     double somarArea() const;
-    void calcularCurvaturaETensoes(int numPasso);
-    void calcularDivergencias();
 };
 
 }  // namespace tevra

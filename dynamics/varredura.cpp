@@ -1,0 +1,322 @@
+#include "dynamics/varredura.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "dynamics/restricoes.h"
+#include "model/equipe.h"
+#include "model/linhas.h"
+#include "model/solver.h"
+
+namespace tevra {
+
+namespace {
+
+using nucleo::Etapa;
+
+// The per-row quantities of one row, in the object's arrays (a row of the thread's own band
+// on a detailed object) or in the thread's buffers.
+struct Tensoes {
+    double *beta[4], *alfa[4], *psiG[4], *psiB[4], *S[4], *chr[6], *divBetaNo[4], *psiDiv[4];
+    double *qb[4], *qg[4];  // beta and psiG over the spacing: always the thread's
+    double *B[3], *divBeta[4];  // detailed only
+};
+
+// Rows of the thread's buffers: the second differences, two rows of stress terms, three of
+// quotients, the two force sums. Within the object's per-thread allowance (kLinhasPorThread).
+constexpr int kLinhasTensoes = 42;
+constexpr int kLinhasBuffer = 9 + 2 * kLinhasTensoes + 3 * nucleo::kLinhasQuociente + 6;
+
+class Faixa {
+public:
+    Faixa(ObjDeformavel& o, const nucleo::Grade& g, const OpcoesVarredura& op, int a, int b, double* const novo[3])
+        : o_(o), g_(g), op_(op), a_(a), b_(b), gj_(o.grade_j), novo_(novo),
+          km_(nucleo::tabelaModelo(caminhoAtivo())), kf_(tabelaForcas(caminhoAtivo())),
+          p_(parametrosEtapa(o, op.etapa)), guardar_(op.guardarDados || o.detalhado()) {
+        thread_local std::vector<double> buffer;
+        const std::size_t precisa = static_cast<std::size_t>(kLinhasBuffer) * gj_;
+        if (buffer.size() < precisa) buffer.assign(precisa, 0.0);
+        buf_ = buffer.data();
+    }
+
+    // The band's rows through forces and the stage; true when a new value is not finite.
+    bool percorrer() {
+        const int a = a_;
+        if (a >= 2) {
+            curvatura(a - 2);
+            divergencias(a - 2, true);
+        }
+        if (a >= 1) {
+            curvatura(a - 1);
+            divergencias(a - 1, false);
+            quocientes(a - 1);
+        }
+        curvatura(a);
+        divergencias(a, false);
+        quocientes(a);
+        bool ruim = false;
+        for (int r = a; r < b_; ++r) {
+            if (r + 1 < g_.gi) {
+                curvatura(r + 1);
+                divergencias(r + 1, false);
+                quocientes(r + 1);
+            }
+            interna(r);
+            nucleo::LinhaEtapa L = linhaEtapa(o_, r, novo_);
+            for (int c = 0; c < 3; ++c) {
+                L.somaChapeu[c] = sc_[c];
+                L.e_tio[c] = et_[c];
+                if (!guardar_) L.forcaExterna[c] = L.forcaInterna[c] = L.aceleracao[c] = nullptr;
+            }
+            ruim = etapaNaLinha(o_, kf_, p_, L, r) || ruim;
+        }
+        return ruim;
+    }
+
+private:
+    double* linhaBuf(int k) { return buf_ + static_cast<std::size_t>(k) * gj_; }
+    bool propria(int r) const { return a_ <= r && r < b_; }
+
+    Tensoes tensoes(int r) {
+        Tensoes t;
+        double* s = linhaBuf(9 + (r & 1) * kLinhasTensoes);
+        auto proxima = [&] {
+            double* l = s;
+            s += gj_;
+            return l;
+        };
+        const bool objeto = o_.detalhado() && propria(r);
+        auto escolher = [&](double* const* doObjeto, double** destino, int n) {
+            for (int a = 0; a < n; ++a) {
+                double* l = proxima();
+                destino[a] = objeto ? naLinha(doObjeto[a], o_, r) : l;
+            }
+        };
+        escolher(o_.beta, t.beta, 4);
+        escolher(o_.alfa, t.alfa, 4);
+        escolher(o_.nos.psiG, t.psiG, 4);
+        escolher(o_.nos.psiB, t.psiB, 4);
+        escolher(o_.nos.S, t.S, 4);
+        double* chrObjeto[6];
+        for (int m = 0; m < 2; ++m)
+            for (int u = 0; u < 3; ++u) chrObjeto[3 * m + u] = o_.nos.christoffel[4 * m + indiceSimetrico(u)];
+        escolher(chrObjeto, t.chr, 6);
+        escolher(o_.nos.divBetaNo, t.divBetaNo, 4);
+        escolher(o_.psiDiv, t.psiDiv, 4);
+        for (int a = 0; a < 4; ++a) t.qb[a] = proxima();
+        for (int a = 0; a < 4; ++a) t.qg[a] = proxima();
+        for (int u = 0; u < 3; ++u) t.B[u] = objeto ? naLinha(o_.nos.B[indiceSimetrico(u)], o_, r) : nullptr;
+        for (int a = 0; a < 4; ++a) t.divBeta[a] = objeto ? naLinha(o_.divBeta[a], o_, r) : nullptr;
+        return t;
+    }
+
+    double* quociente(int r) { return linhaBuf(9 + 2 * kLinhasTensoes + (r % 3) * nucleo::kLinhasQuociente); }
+
+    void curvatura(int r) {
+        const Tensoes t = tensoes(r);
+        nucleo::LinhaCurvatura L = linhaCurvatura(o_, r, false, linhaBuf(0));
+        for (int a = 0; a < 4; ++a) {
+            L.S[a] = t.S[a];
+            L.alfa[a] = t.alfa[a];
+            L.beta[a] = t.beta[a];
+            L.psiG[a] = t.psiG[a];
+            L.psiB[a] = t.psiB[a];
+        }
+        for (int a = 0; a < 6; ++a) L.chr[a] = t.chr[a];
+        for (int u = 0; u < 3; ++u) L.B[u] = t.B[u];
+        km_.curvatura(g_, L);
+    }
+
+    void divergencias(int r, bool soQuocientes) {
+        const Tensoes t = tensoes(r);
+        const Tensoes ant = tensoes(r - 1);  // only its q rows are read, and only when r >= 1
+        for (const bool deBeta : {true, false}) {
+            nucleo::LinhaDivergencia L;
+            L.r = r;
+            L.soQuocientes = soQuocientes;
+            for (int a = 0; a < 4; ++a) {
+                L.w[a] = deBeta ? t.beta[a] : t.psiG[a];
+                L.q[a] = deBeta ? t.qb[a] : t.qg[a];
+                L.qAnt[a] = deBeta ? ant.qb[a] : ant.qg[a];
+                L.div[a] = deBeta ? t.divBetaNo[a] : t.psiDiv[a];
+                if (deBeta) {
+                    L.difer[a] = t.divBeta[a];
+                    L.S[a] = t.S[a];
+                    L.alfa[a] = t.alfa[a];
+                }
+            }
+            for (int a = 0; a < 6; ++a) L.chr[a] = t.chr[a];
+            km_.divergencia(g_, L);
+        }
+    }
+
+    void quocientes(int r) {
+        const Tensoes t = tensoes(r);
+        nucleo::LinhaQuocientes L;
+        for (int a = 0; a < 4; ++a) {
+            L.alfa[a] = t.alfa[a];
+            L.psiB[a] = t.psiB[a];
+            L.psiDiv[a] = t.psiDiv[a];
+            L.divBetaNo[a] = t.divBetaNo[a];
+        }
+        for (int c = 0; c < 3; ++c) {
+            L.t0[c] = naLinha(o_.tangente[0][c], o_, r);
+            L.t1[c] = naLinha(o_.tangente[1][c], o_, r);
+            L.n[c] = naLinha(o_.nos.normal[c], o_, r);
+        }
+        L.q = quociente(r);
+        kf_.quocientes(g_, L);
+    }
+
+    void interna(int r) {
+        const Tensoes t = tensoes(r);
+        nucleo::LinhaInterna L;
+        L.r = r;
+        L.q = quociente(r);
+        L.qAnt = r >= 1 ? quociente(r - 1) : nullptr;
+        L.qProx = r + 1 < g_.gi ? quociente(r + 1) : nullptr;
+        for (int a = 0; a < 4; ++a) {
+            L.alfa[a] = t.alfa[a];
+            L.psiB[a] = t.psiB[a];
+            L.psiDiv[a] = t.psiDiv[a];
+            L.divBetaNo[a] = t.divBetaNo[a];
+        }
+        for (int a = 0; a < 6; ++a) L.chr[a] = t.chr[a];
+        double* soma = linhaBuf(kLinhasBuffer - 6);
+        for (int c = 0; c < 3; ++c) {
+            L.t0[c] = naLinha(o_.tangente[0][c], o_, r);
+            L.t1[c] = naLinha(o_.tangente[1][c], o_, r);
+            L.n[c] = naLinha(o_.nos.normal[c], o_, r);
+            sc_[c] = o_.somaChapeu[c] ? naLinha(o_.somaChapeu[c], o_, r) : soma + c * gj_;
+            et_[c] = guardar_ && o_.e_tio[c] ? naLinha(o_.e_tio[c], o_, r) : soma + (3 + c) * gj_;
+            L.somaChapeu[c] = sc_[c];
+            L.e_tio[c] = et_[c];
+            for (int e = 0; e < 4; ++e) L.e_chapeu[e][c] = guardar_ ? naLinha(o_.e_chapeu[e][c], o_, r) : nullptr;
+        }
+        L.limpar = op_.limpar;
+        kf_.interna(g_, L);
+    }
+
+    ObjDeformavel& o_;
+    const nucleo::Grade& g_;
+    const OpcoesVarredura& op_;
+    const int a_, b_, gj_;
+    double* const* novo_;
+    const nucleo::TabelaModelo& km_;
+    const nucleo::TabelaForcas& kf_;
+    const nucleo::ParametrosEtapa p_;
+    const bool guardar_;
+    double* buf_ = nullptr;
+    double* sc_[3] = {};
+    double* et_[3] = {};
+};
+
+// Normals, and the metric when asked, of the rows [a, b) of positions p.
+void depoisDoPasso(ObjDeformavel& o, const nucleo::Grade& g, const double* const p[3], bool metrica, int a, int b) {
+    const nucleo::TabelaModelo& k = nucleo::tabelaModelo(caminhoAtivo());
+    for (int r = a; r < b; ++r) {
+        k.normais(g, linhaNormais(o, p, r));
+        if (metrica) k.metrica(g, linhaMetrica(o, p, r));
+    }
+}
+
+}  // namespace
+
+nucleo::ParametrosEtapa parametrosEtapa(const ObjDeformavel& o, Etapa e) {
+    nucleo::ParametrosEtapa p;
+    p.etapa = e;
+    p.dt = o.passo;
+    p.gama = o.gama;
+    p.massa = o.massa;
+    p.fluido = o.fluidoAtivo != 0;
+    p.fluidoCte = o.fluido_cte;
+    for (int k = 0; k < 3; ++k) {
+        p.acel[k] = o.acel[k];
+        p.fluidoVel[k] = o.fluido[k];
+    }
+    return p;
+}
+
+nucleo::LinhaEtapa linhaEtapa(ObjDeformavel& o, int r, double* const novo[3]) {
+    nucleo::LinhaEtapa L;
+    for (int c = 0; c < 3; ++c) {
+        L.pos[c] = naLinha(o.pos[c], o, r);
+        L.novo[c] = naLinha(novo[c], o, r);
+        L.vel[c] = naLinha(o.vel[c], o, r);
+        L.posAnt[c] = naLinha(o.posAnterior[c], o, r);
+        L.velAnt[c] = naLinha(o.velAnterior[c], o, r);
+        for (int k = 0; k < 4; ++k) L.k[k][c] = naLinha(o.incrementoRK[k][c], o, r);
+        L.n[c] = naLinha(o.nos.normal[c], o, r);
+        L.forcaExterna[c] = naLinha(o.forcaExterna[c], o, r);
+        if (o.solver == SolverEulerSemiExplicito) {
+            L.forcaInterna[c] = naLinha(o.forcaInterna[c], o, r);
+            L.aceleracao[c] = naLinha(o.aceleracao[c], o, r);
+        }
+    }
+    return L;
+}
+
+bool etapaNaLinha(const ObjDeformavel& o, const nucleo::TabelaForcas& k, const nucleo::ParametrosEtapa& p,
+                  const nucleo::LinhaEtapa& L, int r) {
+    const int gj = o.grade_j;
+    auto it = std::lower_bound(o.nosRestritos.begin(), o.nosRestritos.end(), r * gj);
+    bool ruim = false;
+    int j0 = 0;
+    for (; it != o.nosRestritos.end() && *it < (r + 1) * gj; ++it) {
+        const int j = *it - r * gj;
+        if (j > j0) ruim = k.etapa(p, L, j0, j) || ruim;
+        ruim = k.etapaRestrita(p, L, noRestrito(o, *it)) || ruim;
+        j0 = j + 1;
+    }
+    if (j0 < gj) ruim = k.etapa(p, L, j0, gj) || ruim;
+    return ruim;
+}
+
+bool varrer(ObjDeformavel& o, const OpcoesVarredura& op) {
+    const nucleo::Grade g = o.grade();
+    const int gi = o.grade_i;
+    const int n = threadsPara(gi, o.numNos());
+    std::vector<char> ruim(static_cast<std::size_t>(n), 0);
+    emParalelo(n, [&](int t, Sincronia& s) {
+        const int a = inicioDaFaixa(gi, t, s.n()), b = inicioDaFaixa(gi, t + 1, s.n());
+        if (a < b) ruim[t] = Faixa(o, g, op, a, b, o.posNovo).percorrer();
+        s.barreira();
+        depoisDoPasso(o, g, o.posNovo, op.metricaDepois, a, b);
+    });
+    for (int c = 0; c < 3; ++c) std::swap(o.pos[c], o.posNovo[c]);
+    if (op.metricaDepois) o.atualizarArea();
+    return std::find(ruim.begin(), ruim.end(), 1) != ruim.end();
+}
+
+void avaliarForcas(ObjDeformavel& o, bool limpar) {
+    const nucleo::Grade g = o.grade();
+    const int gi = o.grade_i;
+    OpcoesVarredura op;
+    op.guardarDados = true;
+    op.limpar = limpar;
+    emParalelo(threadsPara(gi, o.numNos()), [&](int t, Sincronia& s) {
+        const int a = inicioDaFaixa(gi, t, s.n()), b = inicioDaFaixa(gi, t + 1, s.n());
+        if (a < b) Faixa(o, g, op, a, b, o.pos).percorrer();
+    });
+}
+
+void deslocarMeioPasso(ObjDeformavel& o) {
+    const nucleo::Grade g = o.grade();
+    const int gi = o.grade_i;
+    const nucleo::ParametrosEtapa p = parametrosEtapa(o, Etapa::MedioIda);
+    emParalelo(threadsPara(gi, o.numNos()), [&](int t, Sincronia& s) {
+        const int a = inicioDaFaixa(gi, t, s.n()), b = inicioDaFaixa(gi, t + 1, s.n());
+        const nucleo::TabelaForcas& k = tabelaForcas(caminhoAtivo());
+        for (int r = a; r < b; ++r) {
+            nucleo::LinhaEtapa L = linhaEtapa(o, r, o.pos);
+            for (int c = 0; c < 3; ++c) L.forcaExterna[c] = L.forcaInterna[c] = L.aceleracao[c] = nullptr;
+            etapaNaLinha(o, k, p, L, r);
+        }
+        s.barreira();
+        depoisDoPasso(o, g, o.pos, true, a, b);
+    });
+    o.atualizarArea();
+}
+
+}  // namespace tevra
