@@ -11,26 +11,38 @@ namespace {
 // Elastic terms this small are round-off of the differences and are dropped.
 constexpr double kLimpezaForca = 1e-7;
 
+// A node's stress terms, tangents and normal, as the quotients and the corrections read them.
+template <class V>
+struct Termos {
+    V al[4], pb[4], pd[4], db[4], t[2][3], n[3];
+    Termos(const TermosDaLinha& T, int j) {
+        for (int a = 0; a < 4; ++a) {
+            al[a] = ler<V>(T.alfa[a] + j);
+            pb[a] = ler<V>(T.psiB[a] + j);
+            pd[a] = ler<V>(T.psiDiv[a] + j);
+            db[a] = ler<V>(T.divBetaNo[a] + j);
+        }
+        for (int c = 0; c < 3; ++c) {
+            t[0][c] = ler<V>(T.t0[c] + j);
+            t[1][c] = ler<V>(T.t1[c] + j);
+            n[c] = ler<V>(T.n[c] + j);
+        }
+    }
+};
+
 template <class V>
 inline void noQuocientes(const Grade& g, const LinhaQuocientes& L, int j) {
     auto guardar = [&](int tipo, int a, int c, V v) { gravar(L.q + ((4 * tipo + a) * 3 + c) * g.gj + j, v); };
-    V t[2][3], n[3];
-    for (int c = 0; c < 3; ++c) {
-        t[0][c] = ler<V>(L.t0[c] + j);
-        t[1][c] = ler<V>(L.t1[c] + j);
-        n[c] = ler<V>(L.n[c] + j);
-    }
+    const Termos<V> tm(L.termos, j);
     for (int a = 0; a < 4; ++a) {
         // alfa and psiB of the pair a = 2l + k go with t_l over delta_k; psiDiv and divBetaNo
         // of the pair a = 2k + l with the normal over delta_k.
         const int primeiro = a >> 1, segundo = a & 1;
-        const V pb = ler<V>(L.psiB[a] + j), al = ler<V>(L.alfa[a] + j);
-        const V pd = ler<V>(L.psiDiv[a] + j), db = ler<V>(L.divBetaNo[a] + j);
         for (int c = 0; c < 3; ++c) {
-            guardar(QuocPsiB, a, c, pb * t[primeiro][c] / g.delta[segundo]);
-            guardar(QuocAlfa, a, c, al * t[primeiro][c] / g.delta[segundo]);
-            guardar(QuocPsiDiv, a, c, pd * n[c] / g.delta[primeiro]);
-            guardar(QuocDivBeta, a, c, db * n[c] / g.delta[primeiro]);
+            guardar(QuocPsiB, a, c, tm.pb[a] * tm.t[primeiro][c] / g.delta[segundo]);
+            guardar(QuocAlfa, a, c, tm.al[a] * tm.t[primeiro][c] / g.delta[segundo]);
+            guardar(QuocPsiDiv, a, c, tm.pd[a] * tm.n[c] / g.delta[primeiro]);
+            guardar(QuocDivBeta, a, c, tm.db[a] * tm.n[c] / g.delta[primeiro]);
         }
     }
 }
@@ -48,25 +60,19 @@ inline void noInterna(const Grade& g, const LinhaInterna& L, int j, const bool a
         return ler<V>(base + ((4 * tipo + a) * 3 + c) * gj + j + desvio);
     };
     auto proprio = [&](int tipo, int a, int c) { return Q(L.q, tipo, a, c, 0); };
-    auto anterior = [&](int k, int tipo, int a, int c) { return k == 0 ? Q(L.qAnt, tipo, a, c, 0) : Q(L.q, tipo, a, c, -1); };
-    auto seguinte = [&](int k, int tipo, int a, int c) { return k == 0 ? Q(L.qProx, tipo, a, c, 0) : Q(L.q, tipo, a, c, 1); };
+    auto anterior = [&](int k, int tipo, int a, int c) {
+        return k == 0 ? Q(L.qAnt, tipo, a, c, 0) : Q(L.q, tipo, a, c, -1);
+    };
+    auto seguinte = [&](int k, int tipo, int a, int c) {
+        return k == 0 ? Q(L.qProx, tipo, a, c, 0) : Q(L.q, tipo, a, c, 1);
+    };
 
-    V gama[2][2], al[4], pb[4], pd[4], db[4], t[2][3], n[3];
+    const Termos<V> tm(L.termos, j);
+    V gama[2][2];
     gama[0][0] = ler<V>(L.chr[0] + j);  // christoffel[m][k][m]: 3m + k + m
     gama[0][1] = ler<V>(L.chr[4] + j);
     gama[1][0] = ler<V>(L.chr[1] + j);
     gama[1][1] = ler<V>(L.chr[5] + j);
-    for (int a = 0; a < 4; ++a) {
-        al[a] = ler<V>(L.alfa[a] + j);
-        pb[a] = ler<V>(L.psiB[a] + j);
-        pd[a] = ler<V>(L.psiDiv[a] + j);
-        db[a] = ler<V>(L.divBetaNo[a] + j);
-    }
-    for (int c = 0; c < 3; ++c) {
-        t[0][c] = ler<V>(L.t0[c] + j);
-        t[1][c] = ler<V>(L.t1[c] + j);
-        n[c] = ler<V>(L.n[c] + j);
-    }
 
     for (int c = 0; c < 3; ++c) {
         V et = V{}, sc = V{};
@@ -86,7 +92,7 @@ inline void noInterna(const Grade& g, const LinhaInterna& L, int j, const bool a
         for (int k = 0; k < 2; ++k)
             for (int l = 0; l < 2; ++l) {
                 const int lk = 2 * l + k;
-                const V pt = pb[lk] * t[l][c], at = al[lk] * t[l][c];
+                const V pt = tm.pb[lk] * tm.t[l][c], at = tm.al[lk] * tm.t[l][c];
                 for (int m = 0; m < 2; ++m) {
                     et = et + pt * gama[k][m];
                     sc = sc + at * gama[k][m];
@@ -112,7 +118,7 @@ inline void noInterna(const Grade& g, const LinhaInterna& L, int j, const bool a
         for (int k = 0; k < 2; ++k)
             for (int l = 0; l < 2; ++l) {
                 const int lk = 2 * l + k;
-                const V pn = pd[lk] * n[c], dn = db[lk] * n[c];
+                const V pn = tm.pd[lk] * tm.n[c], dn = tm.db[lk] * tm.n[c];
                 for (int m = 0; m < 2; ++m) {
                     et = et + pn * gama[k][m];
                     sc = sc + dn * gama[k][m];

@@ -13,14 +13,19 @@ namespace tevra::nucleo {
 enum TipoQuociente { QuocAlfa = 0, QuocPsiB = 1, QuocPsiDiv = 2, QuocDivBeta = 3 };
 inline constexpr int kLinhasQuociente = 48;
 
-struct LinhaQuocientes {
+// A row's terms the quotients and the Christoffel corrections are made of.
+struct TermosDaLinha {
     const double* alfa[4] = {};
     const double* psiB[4] = {};
-    const double* t0[3] = {};
-    const double* t1[3] = {};
     const double* psiDiv[4] = {};
     const double* divBetaNo[4] = {};
+    const double* t0[3] = {};
+    const double* t1[3] = {};
     const double* n[3] = {};
+};
+
+struct LinhaQuocientes {
+    TermosDaLinha termos;
     double* q = nullptr;  // 48 rows of gj
 };
 
@@ -30,14 +35,8 @@ struct LinhaInterna {
     const double* q = nullptr;      // quotients of row r
     const double* qAnt = nullptr;   // of row r-1 (nullptr on the first row)
     const double* qProx = nullptr;  // of row r+1 (nullptr on the last row)
-    const double* alfa[4] = {};
-    const double* psiB[4] = {};
-    const double* t0[3] = {};
-    const double* t1[3] = {};
+    TermosDaLinha termos;
     const double* chr[6] = {};
-    const double* psiDiv[4] = {};
-    const double* divBetaNo[4] = {};
-    const double* n[3] = {};
     bool limpar = false;  // drop the terms of magnitude 1e-7 or less
     double* somaChapeu[3] = {};
     double* e_tio[3] = {};

@@ -3,11 +3,11 @@
 namespace tevra {
 
 namespace nucleo {
-#define TEVRA_DECLARAR_VARIANTE(v)                                                       \
-    namespace v {                                                                        \
-    void quocientesLinha(const Grade&, const LinhaQuocientes&);                          \
-    void internaLinha(const Grade&, const LinhaInterna&);                                \
-    bool etapaLinha(const ParametrosEtapa&, const LinhaEtapa&, int, int);                \
+#define TEVRA_DECLARAR_VARIANTE(v)                                                         \
+    namespace v {                                                                          \
+    void quocientesLinha(const Grade&, const LinhaQuocientes&);                            \
+    void internaLinha(const Grade&, const LinhaInterna&);                                  \
+    bool etapaLinha(const ParametrosEtapa&, const LinhaEtapa&, int, int);                  \
     bool etapaRestritaLinha(const ParametrosEtapa&, const LinhaEtapa&, const NoRestrito&); \
     }
 TEVRA_DECLARAR_VARIANTE(escalar)

@@ -19,7 +19,7 @@ using nucleo::Etapa;
 // on a detailed object) or in the thread's buffers.
 struct Tensoes {
     double *beta[4], *alfa[4], *psiG[4], *psiB[4], *S[4], *chr[6], *divBetaNo[4], *psiDiv[4];
-    double *qb[4], *qg[4];  // beta and psiG over the spacing: always the thread's
+    double *qb[4], *qg[4];      // beta and psiG over the spacing: always the thread's
     double *B[3], *divBeta[4];  // detailed only
 };
 
@@ -31,9 +31,17 @@ constexpr int kLinhasBuffer = 9 + 2 * kLinhasTensoes + 3 * nucleo::kLinhasQuocie
 class Faixa {
 public:
     Faixa(ObjDeformavel& o, const nucleo::Grade& g, const OpcoesVarredura& op, int a, int b, double* const novo[3])
-        : o_(o), g_(g), op_(op), a_(a), b_(b), gj_(o.grade_j), novo_(novo),
-          km_(nucleo::tabelaModelo(caminhoAtivo())), kf_(tabelaForcas(caminhoAtivo())),
-          p_(parametrosEtapa(o, op.etapa)), guardar_(op.guardarDados || o.detalhado()) {
+        : o_(o),
+          g_(g),
+          op_(op),
+          a_(a),
+          b_(b),
+          gj_(o.grade_j),
+          novo_(novo),
+          km_(nucleo::tabelaModelo(caminhoAtivo())),
+          kf_(tabelaForcas(caminhoAtivo())),
+          p_(parametrosEtapa(o, op.etapa)),
+          guardar_(op.guardarDados || o.detalhado()) {
         thread_local std::vector<double> buffer;
         const std::size_t precisa = static_cast<std::size_t>(kLinhasBuffer) * gj_;
         if (buffer.size() < precisa) buffer.assign(precisa, 0.0);
@@ -151,20 +159,23 @@ private:
         }
     }
 
-    void quocientes(int r) {
-        const Tensoes t = tensoes(r);
-        nucleo::LinhaQuocientes L;
+    nucleo::TermosDaLinha termos(const Tensoes& t, int r) {
+        nucleo::TermosDaLinha T;
         for (int a = 0; a < 4; ++a) {
-            L.alfa[a] = t.alfa[a];
-            L.psiB[a] = t.psiB[a];
-            L.psiDiv[a] = t.psiDiv[a];
-            L.divBetaNo[a] = t.divBetaNo[a];
+            T.alfa[a] = t.alfa[a];
+            T.psiB[a] = t.psiB[a];
+            T.psiDiv[a] = t.psiDiv[a];
+            T.divBetaNo[a] = t.divBetaNo[a];
         }
-        for (int c = 0; c < 3; ++c) {
-            L.t0[c] = naLinha(o_.tangente[0][c], o_, r);
-            L.t1[c] = naLinha(o_.tangente[1][c], o_, r);
-            L.n[c] = naLinha(o_.nos.normal[c], o_, r);
-        }
+        nasLinhas(T.t0, o_.tangente[0], 3, o_, r);
+        nasLinhas(T.t1, o_.tangente[1], 3, o_, r);
+        nasLinhas(T.n, o_.nos.normal, 3, o_, r);
+        return T;
+    }
+
+    void quocientes(int r) {
+        nucleo::LinhaQuocientes L;
+        L.termos = termos(tensoes(r), r);
         L.q = quociente(r);
         kf_.quocientes(g_, L);
     }
@@ -176,18 +187,10 @@ private:
         L.q = quociente(r);
         L.qAnt = r >= 1 ? quociente(r - 1) : nullptr;
         L.qProx = r + 1 < g_.gi ? quociente(r + 1) : nullptr;
-        for (int a = 0; a < 4; ++a) {
-            L.alfa[a] = t.alfa[a];
-            L.psiB[a] = t.psiB[a];
-            L.psiDiv[a] = t.psiDiv[a];
-            L.divBetaNo[a] = t.divBetaNo[a];
-        }
+        L.termos = termos(t, r);
         for (int a = 0; a < 6; ++a) L.chr[a] = t.chr[a];
         double* soma = linhaBuf(kLinhasBuffer - 6);
         for (int c = 0; c < 3; ++c) {
-            L.t0[c] = naLinha(o_.tangente[0][c], o_, r);
-            L.t1[c] = naLinha(o_.tangente[1][c], o_, r);
-            L.n[c] = naLinha(o_.nos.normal[c], o_, r);
             sc_[c] = o_.somaChapeu[c] ? naLinha(o_.somaChapeu[c], o_, r) : soma + c * gj_;
             et_[c] = guardar_ && o_.e_tio[c] ? naLinha(o_.e_tio[c], o_, r) : soma + (3 + c) * gj_;
             L.somaChapeu[c] = sc_[c];

@@ -7,12 +7,12 @@
 namespace tevra {
 
 namespace nucleo {
-#define TEVRA_DECLARAR_VARIANTE(v)                                 \
-    namespace v {                                                  \
-    void metricaLinha(const Grade&, const LinhaMetrica&);          \
-    void normaisLinha(const Grade&, const LinhaNormais&);          \
-    void curvaturaLinha(const Grade&, const LinhaCurvatura&);      \
-    void divergenciaLinha(const Grade&, const LinhaDivergencia&);  \
+#define TEVRA_DECLARAR_VARIANTE(v)                                \
+    namespace v {                                                 \
+    void metricaLinha(const Grade&, const LinhaMetrica&);         \
+    void normaisLinha(const Grade&, const LinhaNormais&);         \
+    void curvaturaLinha(const Grade&, const LinhaCurvatura&);     \
+    void divergenciaLinha(const Grade&, const LinhaDivergencia&); \
     }
 TEVRA_DECLARAR_VARIANTE(escalar)
 TEVRA_DECLARAR_VARIANTE(sse2)

@@ -53,9 +53,8 @@ int cotaDoCgroup() {
         if (a == std::string::npos || b == std::string::npos) continue;
         const std::string controladores = linha.substr(a + 1, b - a - 1), caminho = linha.substr(b + 1);
         if (controladores.empty()) {  // cgroup v2
-            guardar(menorAteARaiz("/sys/fs/cgroup", caminho, [](const std::string& p) {
-                return cpusDaCota(lerTexto(p + "/cpu.max"));
-            }));
+            guardar(menorAteARaiz("/sys/fs/cgroup", caminho,
+                                  [](const std::string& p) { return cpusDaCota(lerTexto(p + "/cpu.max")); }));
             continue;
         }
         const bool temCpu = ("," + controladores + ",").find(",cpu,") != std::string::npos;

@@ -2,6 +2,19 @@
 
 namespace tevra {
 
+namespace {
+
+// Tangents, G - G0 and the inverse metric of row r: what the metric leaves for the curvature.
+template <class Linha>
+void metricaDaLinha(Linha& L, ObjDeformavel& o, int r) {
+    nasLinhas(L.t0, o.tangente[0], 3, o, r);
+    nasLinhas(L.t1, o.tangente[1], 3, o, r);
+    simetricoNaLinha(L.dG, o.nos.dG, o, r);
+    simetricoNaLinha(L.Ginv, o.nos.Ginv, o, r);
+}
+
+}  // namespace
+
 nucleo::LinhaMetrica linhaMetrica(ObjDeformavel& o, const double* const p[3], int r) {
     nucleo::LinhaMetrica L;
     L.r = r;
@@ -11,16 +24,10 @@ nucleo::LinhaMetrica linhaMetrica(ObjDeformavel& o, const double* const p[3], in
         L.p[c] = p[c] + r * gj;
         L.pa[c] = p[c] + ra * gj;
         L.pb[c] = p[c] + (ra - 1) * gj;
-        L.t0[c] = naLinha(o.tangente[0][c], o, r);
-        L.t1[c] = naLinha(o.tangente[1][c], o, r);
     }
-    for (int u = 0; u < 3; ++u) {
-        const int a = indiceSimetrico(u);
-        L.G0[u] = naLinha(o.nos.G0[a], o, r);
-        L.dG[u] = naLinha(o.nos.dG[a], o, r);
-        L.Ginv[u] = naLinha(o.nos.Ginv[a], o, r);
-        L.G[u] = naLinha(o.nos.G[a], o, r);
-    }
+    metricaDaLinha(L, o, r);
+    simetricoNaLinha(L.G0, o.nos.G0, o, r);
+    simetricoNaLinha(L.G, o.nos.G, o, r);
     L.raiz = naLinha(o.raizDetG, o, r);
     L.detG = naLinha(o.nos.detG, o, r);
     return L;
@@ -29,11 +36,9 @@ nucleo::LinhaMetrica linhaMetrica(ObjDeformavel& o, const double* const p[3], in
 nucleo::LinhaNormais linhaNormais(ObjDeformavel& o, const double* const p[3], int r) {
     nucleo::LinhaNormais L;
     L.r = r;
-    for (int c = 0; c < 3; ++c) {
-        L.pos[c] = p[c];
-        L.n[c] = naLinha(o.nos.normal[c], o, r);
-        for (int q = 0; q < 4; ++q) L.quadrante[q][c] = naLinha(o.nos.normalQuadrante[q][c], o, r);
-    }
+    for (int c = 0; c < 3; ++c) L.pos[c] = p[c];
+    nasLinhas(L.n, o.nos.normal, 3, o, r);
+    for (int q = 0; q < 4; ++q) nasLinhas(L.quadrante[q], o.nos.normalQuadrante[q], 3, o, r);
     return L;
 }
 
@@ -42,29 +47,18 @@ nucleo::LinhaCurvatura linhaCurvatura(ObjDeformavel& o, int r, bool repouso, dou
     L.r = r;
     L.repouso = repouso;
     L.s2 = s2;
-    for (int c = 0; c < 3; ++c) {
-        L.pos[c] = o.pos[c];
-        L.n[c] = naLinha(o.nos.normal[c], o, r);
-        L.t0[c] = naLinha(o.tangente[0][c], o, r);
-        L.t1[c] = naLinha(o.tangente[1][c], o, r);
-    }
-    for (int u = 0; u < 3; ++u) {
-        const int a = indiceSimetrico(u);
-        L.dG[u] = naLinha(o.nos.dG[a], o, r);
-        L.Ginv[u] = naLinha(o.nos.Ginv[a], o, r);
-        L.H0[u] = naLinha(o.nos.H0[a], o, r);
-        L.B0[u] = naLinha(o.nos.B0[a], o, r);
-        L.B[u] = naLinha(o.nos.B[a], o, r);
-    }
-    for (int a = 0; a < 4; ++a) {
-        L.S[a] = naLinha(o.nos.S[a], o, r);
-        L.alfa[a] = naLinha(o.alfa[a], o, r);
-        L.beta[a] = naLinha(o.beta[a], o, r);
-        L.psiG[a] = naLinha(o.nos.psiG[a], o, r);
-        L.psiB[a] = naLinha(o.nos.psiB[a], o, r);
-    }
-    for (int m = 0; m < 2; ++m)
-        for (int u = 0; u < 3; ++u) L.chr[3 * m + u] = naLinha(o.nos.christoffel[4 * m + indiceSimetrico(u)], o, r);
+    for (int c = 0; c < 3; ++c) L.pos[c] = o.pos[c];
+    nasLinhas(L.n, o.nos.normal, 3, o, r);
+    metricaDaLinha(L, o, r);
+    simetricoNaLinha(L.H0, o.nos.H0, o, r);
+    simetricoNaLinha(L.B0, o.nos.B0, o, r);
+    simetricoNaLinha(L.B, o.nos.B, o, r);
+    nasLinhas(L.S, o.nos.S, 4, o, r);
+    nasLinhas(L.alfa, o.alfa, 4, o, r);
+    nasLinhas(L.beta, o.beta, 4, o, r);
+    nasLinhas(L.psiG, o.nos.psiG, 4, o, r);
+    nasLinhas(L.psiB, o.nos.psiB, 4, o, r);
+    christoffelNaLinha(L.chr, o, r);
     return L;
 }
 
@@ -73,18 +67,17 @@ nucleo::LinhaDivergencia linhaDivergencia(ObjDeformavel& o, int r, bool deBeta, 
     L.r = r;
     const int gj = o.grade_j;
     for (int a = 0; a < 4; ++a) {
-        L.w[a] = naLinha(deBeta ? o.beta[a] : o.nos.psiG[a], o, r);
         L.q[a] = q + a * gj;
         L.qAnt[a] = qAnt ? qAnt + a * gj : nullptr;
-        L.div[a] = naLinha(deBeta ? o.nos.divBetaNo[a] : o.psiDiv[a], o, r);
-        if (deBeta) {
-            L.difer[a] = naLinha(o.divBeta[a], o, r);
-            L.S[a] = naLinha(o.nos.S[a], o, r);
-            L.alfa[a] = naLinha(o.alfa[a], o, r);
-        }
     }
-    for (int m = 0; m < 2; ++m)
-        for (int u = 0; u < 3; ++u) L.chr[3 * m + u] = naLinha(o.nos.christoffel[4 * m + indiceSimetrico(u)], o, r);
+    nasLinhas(L.w, deBeta ? o.beta : o.nos.psiG, 4, o, r);
+    nasLinhas(L.div, deBeta ? o.nos.divBetaNo : o.psiDiv, 4, o, r);
+    if (deBeta) {
+        nasLinhas(L.difer, o.divBeta, 4, o, r);
+        nasLinhas(L.S, o.nos.S, 4, o, r);
+        nasLinhas(L.alfa, o.alfa, 4, o, r);
+    }
+    christoffelNaLinha(L.chr, o, r);
     return L;
 }
 

@@ -14,6 +14,22 @@ inline constexpr int indiceSimetrico(int u) { return u == 2 ? 3 : u; }
 // Row r of array a (nullptr stays nullptr).
 inline double* naLinha(double* a, const ObjDeformavel& o, int r) { return a ? a + r * o.grade_j : nullptr; }
 
+// Row r of each of n arrays (a vector quantity, a full 2 x 2 one, ...).
+template <class P>
+void nasLinhas(P** destino, double* const* origem, int n, const ObjDeformavel& o, int r) {
+    for (int k = 0; k < n; ++k) destino[k] = naLinha(origem[k], o, r);
+}
+// Row r of the three distinct entries of a symmetric 2 x 2 quantity.
+template <class P>
+void simetricoNaLinha(P** destino, double* const* origem, const ObjDeformavel& o, int r) {
+    for (int u = 0; u < 3; ++u) destino[u] = naLinha(origem[indiceSimetrico(u)], o, r);
+}
+// Row r of the six distinct Christoffel symbols.
+template <class P>
+void christoffelNaLinha(P** destino, const ObjDeformavel& o, int r) {
+    for (int m = 0; m < 2; ++m) simetricoNaLinha(destino + 3 * m, o.nos.christoffel + 4 * m, o, r);
+}
+
 // Rows [primeira, fim) of thread t of n: contiguous bands in grid order.
 inline int inicioDaFaixa(int linhas, int t, int n) { return static_cast<int>(static_cast<long long>(linhas) * t / n); }
 

@@ -17,7 +17,7 @@ struct Grade {
     int gi = 0;
     int gj = 0;
     double delta[2] = {};
-    double div[3] = {};  // delta0^2, delta0 delta1, delta1^2: divisors of the second differences
+    double div[3] = {};                 // delta0^2, delta0 delta1, delta1^2: divisors of the second differences
     bool usaChristoffel[2][2][2] = {};  // [n][k][l]: delta_n delta_k delta_l above the threshold
     bool algumChristoffel = false;
     double eta[2][2] = {};
@@ -38,7 +38,7 @@ struct LinhaMetrica {
     double* dG[3] = {};
     double* Ginv[3] = {};
     double* raiz = nullptr;
-    double* G[3] = {};      // optional
+    double* G[3] = {};       // optional
     double* detG = nullptr;  // optional
 };
 
@@ -61,7 +61,7 @@ struct LinhaCurvatura {
     const double* dG[3] = {};
     const double* Ginv[3] = {};
     const double* H0[3] = {};
-    double* B0[3] = {};  // read, or written at step 0
+    double* B0[3] = {};    // read, or written at step 0
     double* s2 = nullptr;  // scratch of 9 rows: second difference pair p, component c at row 3p + c
     double* S[4] = {};     // optional at step 0
     double* chr[6] = {};   // optional at step 0
@@ -76,13 +76,13 @@ struct LinhaCurvatura {
 // for beta also the membrane stress corrected by S beta.
 struct LinhaDivergencia {
     int r = 0;
-    bool soQuocientes = false;   // only q: a row whose successor needs it
+    bool soQuocientes = false;  // only q: a row whose successor needs it
     const double* w[4] = {};
     double* q[4] = {};           // w_kl / delta_l, kept for the next row
     const double* qAnt[4] = {};  // q of row r-1 (not read on row 0)
     const double* chr[6] = {};
-    double* div[4] = {};    // divBetaNo or psiDiv
-    double* difer[4] = {};  // optional: the plain difference (divBeta)
+    double* div[4] = {};      // divBetaNo or psiDiv
+    double* difer[4] = {};    // optional: the plain difference (divBeta)
     const double* S[4] = {};  // with alfa: the membrane correction
     double* alfa[4] = {};     // nullptr for psiG
 };

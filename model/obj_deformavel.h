@@ -37,8 +37,8 @@ struct NosGeom {
     double* normalQuadrante[4][3];  // +i/+j, +j/-i, -i/-j, -j/+i; (0, -10, 0) off the grid  [detailed]
     double* normal[3];
     double* G0[4];
-    double* G[4];     // [detailed]
-    double* detG;     // [detailed]
+    double* G[4];  // [detailed]
+    double* detG;  // [detailed]
     double* H0[4];
     double* Ginv[4];
     double* dG[4];
@@ -109,18 +109,18 @@ public:
 
     double* pos[3];
     double* posAnterior[3];
-    double* forcaExterna[3];    // [dumps]
-    double* forcaInterna[3];    // [dumps]
+    double* forcaExterna[3];  // [dumps]
+    double* forcaInterna[3];  // [dumps]
     double* vel[3];
     double* velAnterior[3];
-    double* aceleracao[3];      // [dumps]
-    double* alfa[4];            // [detailed]
-    double* beta[4];            // [detailed]
-    double* e_chapeu[4][3];     // [dumps]
-    double* psiDiv[4];          // [detailed]
-    double* divBeta[4];         // [detailed]
-    double* somaChapeu[3];      // [detailed]
-    double* e_tio[3];           // [dumps]
+    double* aceleracao[3];   // [dumps]
+    double* alfa[4];         // [detailed]
+    double* beta[4];         // [detailed]
+    double* e_chapeu[4][3];  // [dumps]
+    double* psiDiv[4];       // [detailed]
+    double* divBeta[4];      // [detailed]
+    double* somaChapeu[3];   // [detailed]
+    double* e_tio[3];        // [dumps]
 
     // Working arrays: the two tangents (first differences) of the current positions,
     // sqrt(detG) for the area sum, the positions a sweep writes while its neighbours still

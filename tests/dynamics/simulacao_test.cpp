@@ -1,6 +1,5 @@
 // The run loop and the files it leaves behind.
 #include <gtest/gtest.h>
-#include <omp.h>
 
 #include <sys/stat.h>
 #include <atomic>
@@ -8,6 +7,7 @@
 #include "base/limites.h"
 #include "dynamics/arquivos.h"
 #include "dynamics/simulacao.h"
+#include "model/equipe.h"
 #include "support/arquivos_teste.h"
 #include "support/superficie.h"
 
@@ -177,10 +177,11 @@ TEST(Simulacao, ResultadoNaoDependeDoNumeroDeThreads) {
         c.fluido = {1, 1, 0};
         auto a = construirObjeto(c);
         auto b = construirObjeto(c);
-        omp_set_num_threads(1);
+        definirThreads(1);
         simular(*a, {*um, {}, {}, nullptr});
-        omp_set_num_threads(2);
+        definirThreads(2);
         simular(*b, {*dois, {}, {}, nullptr});
+        definirThreads(0);
         for (int q = 1; q <= 3; ++q) {
             const std::string nome = "pontos000" + std::to_string(q) + ".txt";
             EXPECT_EQ(lerArquivo(um / nome), lerArquivo(dois / nome)) << nomesSolver[s - 3] << " " << nome;
