@@ -70,7 +70,7 @@ inline void noNormal(const Grade& g, const LinhaNormais& L, int i, int j, Vizinh
     const bool existe[4] = {viz.iProx, viz.jProx, viz.iAnt, viz.jAnt};
     V centro[3];
     for (int c = 0; c < 3; ++c) centro[c] = ler<V>(L.pos[c] + idx);
-    V e[4][3];
+    V e[4][3] = {};
     for (int k = 0; k < 4; ++k)
         if (Interior || existe[k])
             for (int c = 0; c < 3; ++c) e[k][c] = ler<V>(L.pos[c] + idx + passo[k]) - centro[c];

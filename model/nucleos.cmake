@@ -7,7 +7,10 @@ function(tevra_nucleos alvo)
     add_library(${objetos} OBJECT ${ARGN})
     target_link_libraries(${objetos} PRIVATE tevra_base)
     target_compile_definitions(${objetos} PRIVATE TEVRA_VARIANTE=${variante})
-    target_compile_options(${objetos} PRIVATE -fno-math-errno)
+    # The bodies loop over 2 to 4 components or index pairs: unrolled whole, their values stay
+    # in registers and their array indices become constants.
+    target_compile_options(${objetos} PRIVATE -fno-math-errno --param=max-completely-peeled-insns=4000
+      --param=max-completely-peel-times=16)
     if(variante STREQUAL "escalar")
       target_compile_options(${objetos} PRIVATE -fno-tree-vectorize -fno-tree-slp-vectorize)
     elseif(variante STREQUAL "sse2")

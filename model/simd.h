@@ -29,16 +29,29 @@ inline constexpr int kLanes = 1;
 
 inline double raiz(double x) { return __builtin_sqrt(x); }
 
-// Loads and stores of one lane group (or one double) at p, no alignment asked.
+// Loads and stores of one lane group (or one double) at p, no alignment asked. Through a
+// vector type of double elements, so that a store is known to touch only doubles: the
+// compiler keeps the grid's sizes and the row pointers in registers across it.
+#if defined(TEVRA_LARGURA_AVX2) || defined(TEVRA_LARGURA_SSE2)
+typedef double VdSolto __attribute__((vector_size(sizeof(Vd)), aligned(8)));
+#else
+typedef double VdSolto;
+#endif
 template <class V>
 inline V ler(const double* p) {
-    V v;
-    __builtin_memcpy(&v, p, sizeof v);
-    return v;
+    if constexpr (sizeof(V) == sizeof(double)) {
+        return *p;
+    } else {
+        return *reinterpret_cast<const VdSolto*>(p);
+    }
 }
 template <class V>
 inline void gravar(double* p, V v) {
-    __builtin_memcpy(p, &v, sizeof v);
+    if constexpr (sizeof(V) == sizeof(double)) {
+        *p = v;
+    } else {
+        *reinterpret_cast<VdSolto*>(p) = v;
+    }
 }
 
 // The same value in every lane (an addition to zero would turn -0 into +0).
