@@ -63,7 +63,7 @@ private:
 class Equipe {
 public:
     ~Equipe() {
-        parar_ = true;
+        parar_.store(true, std::memory_order_relaxed);
         trabalho_.fetch_add(1, std::memory_order_release);
         trabalho_.notify_all();
         for (auto& t : threads_) t.join();
@@ -99,7 +99,7 @@ private:
         for (;;) {
             esperarMudar(trabalho_, visto);
             visto = trabalho_.load(std::memory_order_acquire);
-            if (parar_) return;
+            if (parar_.load(std::memory_order_relaxed)) return;
             if (id < n_) (*tarefa_)(id, barreira_);
             if (restantes_.fetch_sub(1, std::memory_order_acq_rel) == 1) restantes_.notify_one();
         }
@@ -111,7 +111,7 @@ private:
     std::atomic<std::uint32_t> restantes_{0};
     const std::function<void(int, Sincronia&)>* tarefa_ = nullptr;
     int n_ = 0;
-    bool parar_ = false;
+    std::atomic<bool> parar_{false};
     Barreira barreira_;
 };
 

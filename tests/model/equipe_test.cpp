@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -75,6 +77,10 @@ TEST(Equipe, QuantasThreadsUmaVarreduraUsa) {
     EXPECT_EQ(threadsPara(100, 100), 3) << "asked for: no minimum of nodes";
     EXPECT_EQ(threadsPara(2, 1000000), 2) << "never more than one a row";
     definirThreads(0);
+    // OMP_NUM_THREADS is a request (ctest sets it): the automatic count is seen without it.
+    const char* omp = std::getenv("OMP_NUM_THREADS");
+    const std::string ompAntes = omp ? omp : "";
+    unsetenv("OMP_NUM_THREADS");
     EXPECT_EQ(threadsPara(100, 2 * kNosPorThread - 1), 1) << "a small grid stays on one thread";
     EXPECT_EQ(threadsPara(100000, 1LL << 40), threadsDisponiveis());
     // omp_set_num_threads with another count than OpenMP's own default is a request too.
@@ -82,6 +88,7 @@ TEST(Equipe, QuantasThreadsUmaVarreduraUsa) {
     omp_set_num_threads(antes + 1);
     EXPECT_EQ(threadsPara(1000, 100), antes + 1);
     omp_set_num_threads(antes);
+    if (omp) setenv("OMP_NUM_THREADS", ompAntes.c_str(), 1);
 }
 
 TEST(Caminho, SoOQueOProcessadorRodaPodeSerForcado) {
