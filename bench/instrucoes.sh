@@ -13,7 +13,7 @@ sed 's/^n_passos = .*/n_passos = 8/' "$aqui/folha64.anisot1" > "$tmp/curta.aniso
 contar() {
   valgrind --tool=callgrind --callgrind-out-file="$tmp/cg.out" "$sim" "$1" --solver "$solver" \
     --out "$tmp/quadros" --threads 1 > /dev/null 2>&1
-  callgrind_annotate "$tmp/cg.out" | awk '/PROGRAM TOTALS/ {gsub(",", "", $1); print $1; exit}'
+  callgrind_annotate "$tmp/cg.out" | awk '/PROGRAM TOTALS/ && !n {gsub(",", "", $1); print $1; n = 1}'
 }
 longa=$(contar "$aqui/folha64.anisot1")
 curta=$(contar "$tmp/curta.anisot1")

@@ -23,10 +23,10 @@ void avaliacaoIntermediaria(ObjDeformavel& o, Etapa e) {
     varrer(o, op);
 }
 
-// Metric and density of the positions the step starts from.
+// Area and density of the positions the step starts from: every stress term waits for them.
 void inicioDoPasso(ObjDeformavel& o) {
     if (o.flagDados == 1) o.prepararDados();
-    o.calcularMetrica(o.pos);
+    o.calcularRaizes(o.pos);
     o.atualizarArea();
 }
 

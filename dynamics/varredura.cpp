@@ -18,14 +18,16 @@ using nucleo::Etapa;
 // The per-row quantities of one row, in the object's arrays (a row of the thread's own band
 // on a detailed object) or in the thread's buffers.
 struct Tensoes {
+    double *t0[3], *t1[3], *dG[3], *Ginv[3], *raiz;  // the metric
     double *beta[4], *alfa[4], *psiG[4], *psiB[4], *S[4], *chr[6], *divBetaNo[4], *psiDiv[4];
     double *qb[4], *qg[4];      // beta and psiG over the spacing: always the thread's
     double *B[3], *divBeta[4];  // detailed only
 };
 
-// Rows of the thread's buffers: the second differences, two rows of stress terms, three of
-// quotients, the two force sums. Within the object's per-thread allowance (kLinhasPorThread).
-constexpr int kLinhasTensoes = 42;
+// Rows of the thread's buffers: the second differences, two rows of metric and stress terms,
+// three of quotients, the two force sums. Within the object's per-thread allowance
+// (kLinhasPorThread in model/obj_deformavel.cpp).
+constexpr int kLinhasTensoes = 13 + 42;
 constexpr int kLinhasBuffer = 9 + 2 * kLinhasTensoes + 3 * nucleo::kLinhasQuociente + 6;
 
 class Faixa {
@@ -101,15 +103,22 @@ private:
                 destino[a] = objeto ? naLinha(doObjeto[a], o_, r) : l;
             }
         };
+        auto simetrico = [&](double* const* doObjeto, double** destino) {
+            double* distintos[3] = {doObjeto[0], doObjeto[1], doObjeto[3]};
+            escolher(distintos, destino, 3);
+        };
+        escolher(o_.tangente[0], t.t0, 3);
+        escolher(o_.tangente[1], t.t1, 3);
+        simetrico(o_.nos.dG, t.dG);
+        simetrico(o_.nos.Ginv, t.Ginv);
+        t.raiz = proxima();  // the object's holds it already
         escolher(o_.beta, t.beta, 4);
         escolher(o_.alfa, t.alfa, 4);
         escolher(o_.nos.psiG, t.psiG, 4);
         escolher(o_.nos.psiB, t.psiB, 4);
         escolher(o_.nos.S, t.S, 4);
-        double* chrObjeto[6];
-        for (int m = 0; m < 2; ++m)
-            for (int u = 0; u < 3; ++u) chrObjeto[3 * m + u] = o_.nos.christoffel[4 * m + indiceSimetrico(u)];
-        escolher(chrObjeto, t.chr, 6);
+        simetrico(o_.nos.christoffel, t.chr);
+        simetrico(o_.nos.christoffel + 4, t.chr + 3);
         escolher(o_.nos.divBetaNo, t.divBetaNo, 4);
         escolher(o_.psiDiv, t.psiDiv, 4);
         for (int a = 0; a < 4; ++a) t.qb[a] = proxima();
@@ -121,9 +130,30 @@ private:
 
     double* quociente(int r) { return linhaBuf(9 + 2 * kLinhasTensoes + (r % 3) * nucleo::kLinhasQuociente); }
 
+    // Metric and curvature of row r: the metric is taken again here rather than kept from
+    // the area pass, which costs less than carrying it through memory.
     void curvatura(int r) {
         const Tensoes t = tensoes(r);
+        nucleo::LinhaMetrica m = linhaMetrica(o_, o_.pos, r);
+        for (int c = 0; c < 3; ++c) {
+            m.t0[c] = t.t0[c];
+            m.t1[c] = t.t1[c];
+            m.dG[c] = t.dG[c];
+            m.Ginv[c] = t.Ginv[c];
+        }
+        m.raiz = t.raiz;
+        if (!(o_.detalhado() && propria(r))) {
+            for (int c = 0; c < 3; ++c) m.G[c] = nullptr;
+            m.detG = nullptr;
+        }
+        km_.metrica(g_, m);
         nucleo::LinhaCurvatura L = linhaCurvatura(o_, r, false, linhaBuf(0));
+        for (int c = 0; c < 3; ++c) {
+            L.t0[c] = t.t0[c];
+            L.t1[c] = t.t1[c];
+            L.dG[c] = t.dG[c];
+            L.Ginv[c] = t.Ginv[c];
+        }
         for (int a = 0; a < 4; ++a) {
             L.S[a] = t.S[a];
             L.alfa[a] = t.alfa[a];
@@ -167,8 +197,10 @@ private:
             T.psiDiv[a] = t.psiDiv[a];
             T.divBetaNo[a] = t.divBetaNo[a];
         }
-        nasLinhas(T.t0, o_.tangente[0], 3, o_, r);
-        nasLinhas(T.t1, o_.tangente[1], 3, o_, r);
+        for (int c = 0; c < 3; ++c) {
+            T.t0[c] = t.t0[c];
+            T.t1[c] = t.t1[c];
+        }
         nasLinhas(T.n, o_.nos.normal, 3, o_, r);
         return T;
     }
@@ -215,12 +247,12 @@ private:
     double* et_[3] = {};
 };
 
-// Normals, and the metric when asked, of the rows [a, b) of positions p.
-void depoisDoPasso(ObjDeformavel& o, const nucleo::Grade& g, const double* const p[3], bool metrica, int a, int b) {
+// Normals, and sqrt(detG) when asked, of the rows [a, b) of positions p.
+void depoisDoPasso(ObjDeformavel& o, const nucleo::Grade& g, const double* const p[3], bool raizes, int a, int b) {
     const nucleo::TabelaModelo& k = nucleo::tabelaModelo(caminhoAtivo());
     for (int r = a; r < b; ++r) {
         k.normais(g, linhaNormais(o, p, r));
-        if (metrica) k.metrica(g, linhaMetrica(o, p, r));
+        if (raizes) k.metrica(g, linhaRaiz(o, p, r));
     }
 }
 

@@ -1,11 +1,11 @@
 #pragma once
-// The step's sweeps. Each thread takes a band of rows and carries every row through
+// The step's sweeps. Each thread takes a band of rows and carries every row through metric,
 // curvature, stress terms, their divergences, the internal and external forces and the
 // integrator stage, keeping the few rows the next one needs in buffers of its own; the rows
 // just outside its band it computes again rather than wait for its neighbours. After one
-// barrier the threads take the normals (and, when another evaluation follows, the metric)
+// barrier the threads take the normals (and, when another evaluation follows, sqrt(detG))
 // of the new positions. One parallel region per evaluation; the area, a running sum in grid
-// order, is added up between regions by the calling thread.
+// order that every stress term waits for, is added up between regions by the calling thread.
 
 #include "dynamics/nucleo_forcas.h"
 #include "model/caminho.h"
@@ -15,22 +15,22 @@ namespace tevra {
 
 struct OpcoesVarredura {
     nucleo::Etapa etapa = nucleo::Etapa::Nenhuma;
-    bool metricaDepois = false;  // metric and area of the new positions: another evaluation follows
+    bool metricaDepois = false;  // area of the new positions: another evaluation follows
     bool guardarDados = false;   // fill the data dumps' arrays
     bool limpar = true;          // drop elastic terms of magnitude 1e-7 or less before the stage
 };
 
-// One force evaluation of the current positions (their metric and area already computed)
+// One force evaluation of the current positions (their area already computed)
 // fused with an integrator stage, then the normals of the new positions, which become the
 // object's. True when a new position or velocity is not finite.
 bool varrer(ObjDeformavel& o, const OpcoesVarredura& op);
 
-// The forces of the current positions (their metric and area already computed) into the
+// The forces of the current positions (their area already computed) into the
 // object's arrays, nothing moved: what calcularForcas leaves.
 void avaliarForcas(ObjDeformavel& o, bool limpar);
 
 // The midpoint's first half, which needs no force: every free component saved and moved half
-// a step, then the normals, metric and area of the moved positions.
+// a step, then the normals and area of the moved positions.
 void deslocarMeioPasso(ObjDeformavel& o);
 
 // The stage kernels' view of row r (the positions `novo` receives the stage's result).

@@ -20,10 +20,17 @@ void porLinhas(const ObjDeformavel& o, F&& porLinha) {
 
 }  // namespace
 
-void ObjDeformavel::calcularMetrica(const double* const p[3]) {
+void ObjDeformavel::calcularRaizes(const double* const p[3]) {
     const nucleo::Grade g = grade();
     const nucleo::TabelaModelo& k = nucleo::tabelaModelo(caminhoAtivo());
-    porLinhas(*this, [&](int r) { k.metrica(g, linhaMetrica(*this, p, r)); });
+    porLinhas(*this, [&](int r) { k.metrica(g, linhaRaiz(*this, p, r)); });
+}
+
+void ObjDeformavel::calcularMetrica() {
+    detalhar();
+    const nucleo::Grade g = grade();
+    const nucleo::TabelaModelo& k = nucleo::tabelaModelo(caminhoAtivo());
+    porLinhas(*this, [&](int r) { k.metrica(g, linhaMetrica(*this, pos, r)); });
 }
 
 // Trapezoid-like cell sum of sqrt(detG): a running total in grid order, so it stays serial.
@@ -54,8 +61,7 @@ void ObjDeformavel::calcularNormais(int /*numPasso*/) {
 // density, curvature and stress terms, divergence of beta and the membrane correction.
 // Step 0 fixes the rest curvature and computes no stress term.
 void ObjDeformavel::atualizarGeometria(int numPasso) {
-    detalhar();
-    calcularMetrica(pos);
+    calcularMetrica();
     atualizarArea();
     const nucleo::Grade g = grade();
     const nucleo::TabelaModelo& k = nucleo::tabelaModelo(caminhoAtivo());

@@ -33,6 +33,12 @@ nucleo::LinhaMetrica linhaMetrica(ObjDeformavel& o, const double* const p[3], in
     return L;
 }
 
+nucleo::LinhaMetrica linhaRaiz(ObjDeformavel& o, const double* const p[3], int r) {
+    nucleo::LinhaMetrica L = linhaMetrica(o, p, r);
+    L.soRaiz = true;
+    return L;
+}
+
 nucleo::LinhaNormais linhaNormais(ObjDeformavel& o, const double* const p[3], int r) {
     nucleo::LinhaNormais L;
     L.r = r;

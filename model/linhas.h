@@ -33,8 +33,11 @@ void christoffelNaLinha(P** destino, const ObjDeformavel& o, int r) {
 // Rows [primeira, fim) of thread t of n: contiguous bands in grid order.
 inline int inicioDaFaixa(int linhas, int t, int n) { return static_cast<int>(static_cast<long long>(linhas) * t / n); }
 
-// Metric of row r of positions p into the object's working arrays (G and detG when detailed).
+// Metric of row r of positions p into the object's arrays (those of a detailed object; a
+// caller without them points the outputs at its own rows).
 nucleo::LinhaMetrica linhaMetrica(ObjDeformavel& o, const double* const p[3], int r);
+// Only sqrt(detG) of row r of positions p, into the object's raizDetG.
+nucleo::LinhaMetrica linhaRaiz(ObjDeformavel& o, const double* const p[3], int r);
 
 // Normals of row r of positions p into the object's normals (their quadrants when detailed).
 nucleo::LinhaNormais linhaNormais(ObjDeformavel& o, const double* const p[3], int r);

@@ -26,9 +26,11 @@ struct Grade {
     double ratio = 1.0;  // area0 / area of the step
 };
 
-// First differences, metric, its inverse and sqrt(detG) of row r.
+// First differences, metric, its inverse and sqrt(detG) of row r; or only sqrt(detG), for
+// the area sum that has to come before any stress term.
 struct LinhaMetrica {
     int r = 0;
+    bool soRaiz = false;
     const double* p[3] = {};   // row r
     const double* pa[3] = {};  // tangent along i = (pa - pb) / delta0: rows r+1 and r, or r and r-1 on
     const double* pb[3] = {};  // the last row

@@ -19,24 +19,27 @@ constexpr double kSenoQuadrado = 1e-7;
 
 // Node j of the row; its tangent along j is taken at column jt (j itself, or the column
 // before on the last one, whose backward difference is the same subtraction).
-template <class V>
+template <bool SoRaiz, class V>
 inline void noMetrica(const Grade& g, const LinhaMetrica& L, int j, int jt) {
     V t0[3], t1[3];
     for (int c = 0; c < 3; ++c) {
         t0[c] = (ler<V>(L.pa[c] + j) - ler<V>(L.pb[c] + j)) / g.delta[0];
         t1[c] = (ler<V>(L.p[c] + jt + 1) - ler<V>(L.p[c] + jt)) / g.delta[1];
-        gravar(L.t0[c] + j, t0[c]);
-        gravar(L.t1[c] + j, t1[c]);
     }
     // G01 and G10 are the same products summed in the same order: one value.
     const V g00 = t0[0] * t0[0] + t0[1] * t0[1] + t0[2] * t0[2];
     const V g01 = t0[0] * t1[0] + t0[1] * t1[1] + t0[2] * t1[2];
     const V g11 = t1[0] * t1[0] + t1[1] * t1[1] + t1[2] * t1[2];
+    const V det = g00 * g11 - g01 * g01;
+    gravar(L.raiz + j, raiz(det));
+    if constexpr (SoRaiz) return;
+    for (int c = 0; c < 3; ++c) {
+        gravar(L.t0[c] + j, t0[c]);
+        gravar(L.t1[c] + j, t1[c]);
+    }
     gravar(L.dG[0] + j, g00 - ler<V>(L.G0[0] + j));
     gravar(L.dG[1] + j, g01 - ler<V>(L.G0[1] + j));
     gravar(L.dG[2] + j, g11 - ler<V>(L.G0[2] + j));
-    const V det = g00 * g11 - g01 * g01;
-    gravar(L.raiz + j, raiz(det));
     const auto inversivel = det > kDetMinimo;
     gravar(L.Ginv[0] + j, escolher(inversivel, g11 / det, V{}));
     gravar(L.Ginv[1] + j, escolher(inversivel, -g01 / det, V{}));
@@ -49,9 +52,10 @@ inline void noMetrica(const Grade& g, const LinhaMetrica& L, int j, int jt) {
     }
 }
 
+template <bool SoRaiz>
 void metrica(const Grade& g, const LinhaMetrica& L) {
-    percorrer(0, g.gj - 1, [&]<class V>(int j) { noMetrica<V>(g, L, j, j); });
-    noMetrica<double>(g, L, g.gj - 1, g.gj - 2);
+    percorrer(0, g.gj - 1, [&]<class V>(int j) { noMetrica<SoRaiz, V>(g, L, j, j); });
+    noMetrica<SoRaiz, double>(g, L, g.gj - 1, g.gj - 2);
 }
 
 // Which neighbours of a node exist.
@@ -120,7 +124,12 @@ void normais(const Grade& g, const LinhaNormais& L) {
 
 }  // namespace
 
-void metricaLinha(const Grade& g, const LinhaMetrica& L) { metrica(g, L); }
+void metricaLinha(const Grade& g, const LinhaMetrica& L) {
+    if (L.soRaiz)
+        metrica<true>(g, L);
+    else
+        metrica<false>(g, L);
+}
 void normaisLinha(const Grade& g, const LinhaNormais& L) { normais(g, L); }
 
 }  // namespace tevra::nucleo::TEVRA_VARIANTE

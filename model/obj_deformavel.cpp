@@ -10,16 +10,16 @@ namespace tevra {
 namespace {
 
 // Arrays of every run: pos, posAnterior, vel, velAnterior, posNovo (15), normal (3), the
-// distinct entries of G0, H0, B0, dG, Ginv (15), the tangents (6) and sqrt(detG) (1).
-constexpr int kArraysBase = 15 + 3 + 15 + 6 + 1;
+// distinct entries of G0, H0, B0 (9) and sqrt(detG) (1).
+constexpr int kArraysBase = 15 + 3 + 9 + 1;
 constexpr int kArraysRK = 12;
 // The data dumps: aceleracao, forcaExterna, forcaInterna, e_tio (12) and e_chapeu (12).
 constexpr int kArraysDados = 24;
-// Inspection: normalQuadrante (12), G (3), detG, B (3), S (4), christoffel (6), psiG, psiB,
-// divBetaNo, alfa, beta, psiDiv, divBeta (28), somaChapeu (3).
-constexpr int kArraysDetalhes = 12 + 3 + 1 + 3 + 4 + 6 + 28 + 3;
+// Inspection: normalQuadrante (12), the tangents (6), G, dG, Ginv (9), detG, B (3), S (4),
+// christoffel (6), psiG, psiB, divBetaNo, alfa, beta, psiDiv, divBeta (28), somaChapeu (3).
+constexpr int kArraysDetalhes = 12 + 6 + 9 + 1 + 3 + 4 + 6 + 28 + 3;
 // Row buffers one sweep thread keeps (see dynamics/varredura.cpp), in rows of grade_j.
-constexpr int kLinhasPorThread = 256;
+constexpr int kLinhasPorThread = 280;
 
 int numArrays(int solver) { return kArraysBase + (solver == SolverRungeKutta ? kArraysRK : 0); }
 
@@ -87,9 +87,6 @@ ObjDeformavel::ObjDeformavel(int gi, int gj, int s) : grade_i(gi), grade_j(gj), 
     b.simetrico(nos.G0);
     b.simetrico(nos.H0);
     b.simetrico(nos.B0);
-    b.simetrico(nos.dG);
-    b.simetrico(nos.Ginv);
-    for (auto& t : tangente) b.varios(t, 3);
     raizDetG = b.um();
     if (solver == SolverRungeKutta) {
         for (auto& k : incrementoRK) b.varios(k, 3);
@@ -102,8 +99,11 @@ ObjDeformavel::ObjDeformavel(int gi, int gj, int s) : grade_i(gi), grade_j(gj), 
         for (int c = 0; c < 3; ++c) p[c] = nullptr;
     for (auto& e : e_chapeu)
         for (auto& c : e) c = nullptr;
-    for (double** p : {alfa, beta, psiDiv, divBeta, nos.G, nos.B, nos.S, nos.psiG, nos.psiB, nos.divBetaNo})
+    for (double** p :
+         {alfa, beta, psiDiv, divBeta, nos.G, nos.dG, nos.Ginv, nos.B, nos.S, nos.psiG, nos.psiB, nos.divBetaNo})
         for (int a = 0; a < 4; ++a) p[a] = nullptr;
+    for (auto& t : tangente)
+        for (auto& c : t) c = nullptr;
     for (auto& q : nos.normalQuadrante)
         for (auto& c : q) c = nullptr;
     for (auto& c : nos.christoffel) c = nullptr;
@@ -127,7 +127,10 @@ void ObjDeformavel::detalhar() {
     if (detalhes_) return;
     Bloco b(detalhes_, static_cast<std::size_t>(numNos()), kArraysDetalhes);
     for (auto& q : nos.normalQuadrante) b.varios(q, 3);
+    for (auto& t : tangente) b.varios(t, 3);
     b.simetrico(nos.G);
+    b.simetrico(nos.dG);
+    b.simetrico(nos.Ginv);
     nos.detG = b.um();
     b.simetrico(nos.B);
     b.varios(nos.S, 4);

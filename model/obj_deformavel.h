@@ -40,8 +40,8 @@ struct NosGeom {
     double* G[4];  // [detailed]
     double* detG;  // [detailed]
     double* H0[4];
-    double* Ginv[4];
-    double* dG[4];
+    double* Ginv[4];  // [detailed]
+    double* dG[4];    // [detailed]
     double* B0[4];
     double* B[4];            // [detailed]
     double* S[4];            // [detailed]
@@ -55,7 +55,7 @@ struct NosGeom {
 // Node (i, j) has index i * grade_j + j; every array below has one entry per node.
 //
 // A run holds only what its outputs need: positions, velocities and normals, the rest
-// geometry and one step's first differences and metric. The data dumps' arrays
+// geometry and sqrt(detG) for the area sum. The data dumps' arrays
 // (aceleracao, forcaExterna, forcaInterna, e_tio, e_chapeu) come with `flagDados` at
 // `inicializar`; every other per-step quantity (curvature, stress terms, their divergences,
 // the internal force sums) lives in a sweep's row buffers, and in arrays of the object only
@@ -122,9 +122,10 @@ public:
     double* somaChapeu[3];   // [detailed]
     double* e_tio[3];        // [dumps]
 
-    // Working arrays: the two tangents (first differences) of the current positions,
-    // sqrt(detG) for the area sum, the positions a sweep writes while its neighbours still
-    // read the old ones (swapped with pos), and the Runge-Kutta increments (Runge-Kutta only).
+    // Working arrays: the two tangents (first differences) of the current positions
+    // [detailed], sqrt(detG) for the area sum, the positions a sweep writes while its
+    // neighbours still read the old ones (swapped with pos), and the Runge-Kutta increments
+    // (Runge-Kutta only).
     double* tangente[2][3];
     double* raizDetG;
     double* posNovo[3];
@@ -153,9 +154,11 @@ public:
     nucleo::Grade grade() const;
     // Area and density from the current sqrt(detG): the cell sum in grid order.
     void atualizarArea();
-    // Area, first differences and metric of every row of `p` (the object's positions or
-    // others being built), on the engine's threads.
-    void calcularMetrica(const double* const p[3]);
+    // sqrt(detG) of every node of the positions p, on the engine's threads: all the area
+    // sum needs.
+    void calcularRaizes(const double* const p[3]);
+    // First differences and metric of every node into the object's arrays (it calls detalhar).
+    void calcularMetrica();
 
 private:
     std::vector<int> restricaoDoNoMem_;
@@ -164,6 +167,7 @@ private:
     std::unique_ptr<double[]> detalhes_;
 
     void construirForma();
+    void restoDaGeometria();
     double somarArea() const;
 };
 

@@ -55,7 +55,9 @@ TEST(Divergencia, OFlagDoPassoEhOQueUmaVarreduraCompletaAcharia) {
                     EXPECT_EQ(d->passo, i);
                 }
             }
-            if (s != SolverVerlet) EXPECT_GT(primeiro, 1) << nomesSolver[s - 3] << ": the scene blows up, later";
+            if (s != SolverVerlet) {
+                EXPECT_GT(primeiro, 1) << nomesSolver[s - 3] << ": the scene blows up, later";
+            }
             definirThreads(0);
         }
 }

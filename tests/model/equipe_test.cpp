@@ -121,7 +121,7 @@ TEST(Memoria, BytesPorNoSaoOsQueOObjetoAloca) {
         const double dados = static_cast<double>(alocado() - semDados) / (gi * gj);
         EXPECT_NEAR(porNo + dados, static_cast<double>(ObjDeformavel::bytesPorNo(s, true)), 4.0);
     }
-    EXPECT_GT(ObjDeformavel::bytesNecessarios(100000, 100000, SolverVerlet), 3000000000000ULL);
+    EXPECT_GT(ObjDeformavel::bytesNecessarios(100000, 100000, SolverVerlet), 2000000000000ULL);
 }
 
 }  // namespace
