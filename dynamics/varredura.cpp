@@ -24,6 +24,21 @@ struct Tensoes {
     double *B[3], *divBeta[4];  // detailed only
 };
 
+// Copies the row pointers of one quantity.
+template <class D, class O, std::size_t N>
+void mesmasLinhas(D (&destino)[N], O* const (&origem)[N]) {
+    std::copy(origem, origem + N, destino);
+}
+
+// Points a kernel's metric rows (the tangents, G - G0, the inverse metric) at those of t.
+template <class Linha>
+void comMetrica(Linha& L, const Tensoes& t) {
+    mesmasLinhas(L.t0, t.t0);
+    mesmasLinhas(L.t1, t.t1);
+    mesmasLinhas(L.dG, t.dG);
+    mesmasLinhas(L.Ginv, t.Ginv);
+}
+
 // Rows of the thread's buffers: the second differences, two rows of metric and stress terms,
 // three of quotients, the two force sums. Within the object's per-thread allowance
 // (kLinhasPorThread in model/obj_deformavel.cpp).
@@ -135,12 +150,7 @@ private:
     void curvatura(int r) {
         const Tensoes t = tensoes(r);
         nucleo::LinhaMetrica m = linhaMetrica(o_, o_.pos, r);
-        for (int c = 0; c < 3; ++c) {
-            m.t0[c] = t.t0[c];
-            m.t1[c] = t.t1[c];
-            m.dG[c] = t.dG[c];
-            m.Ginv[c] = t.Ginv[c];
-        }
+        comMetrica(m, t);
         m.raiz = t.raiz;
         if (!(o_.detalhado() && propria(r))) {
             for (int c = 0; c < 3; ++c) m.G[c] = nullptr;
@@ -148,21 +158,12 @@ private:
         }
         km_.metrica(g_, m);
         nucleo::LinhaCurvatura L = linhaCurvatura(o_, r, false, linhaBuf(0));
-        for (int c = 0; c < 3; ++c) {
-            L.t0[c] = t.t0[c];
-            L.t1[c] = t.t1[c];
-            L.dG[c] = t.dG[c];
-            L.Ginv[c] = t.Ginv[c];
-        }
-        for (int a = 0; a < 4; ++a) {
-            L.S[a] = t.S[a];
-            L.alfa[a] = t.alfa[a];
-            L.beta[a] = t.beta[a];
-            L.psiG[a] = t.psiG[a];
-            L.psiB[a] = t.psiB[a];
-        }
-        for (int a = 0; a < 6; ++a) L.chr[a] = t.chr[a];
-        for (int u = 0; u < 3; ++u) L.B[u] = t.B[u];
+        comMetrica(L, t);
+        for (auto [destino, origem] :
+             {std::pair{L.S, t.S}, {L.alfa, t.alfa}, {L.beta, t.beta}, {L.psiG, t.psiG}, {L.psiB, t.psiB}})
+            std::copy(origem, origem + 4, destino);
+        mesmasLinhas(L.chr, t.chr);
+        mesmasLinhas(L.B, t.B);
         km_.curvatura(g_, L);
     }
 
@@ -184,23 +185,19 @@ private:
                     L.alfa[a] = t.alfa[a];
                 }
             }
-            for (int a = 0; a < 6; ++a) L.chr[a] = t.chr[a];
+            mesmasLinhas(L.chr, t.chr);
             km_.divergencia(g_, L);
         }
     }
 
     nucleo::TermosDaLinha termos(const Tensoes& t, int r) {
         nucleo::TermosDaLinha T;
-        for (int a = 0; a < 4; ++a) {
-            T.alfa[a] = t.alfa[a];
-            T.psiB[a] = t.psiB[a];
-            T.psiDiv[a] = t.psiDiv[a];
-            T.divBetaNo[a] = t.divBetaNo[a];
-        }
-        for (int c = 0; c < 3; ++c) {
-            T.t0[c] = t.t0[c];
-            T.t1[c] = t.t1[c];
-        }
+        mesmasLinhas(T.alfa, t.alfa);
+        mesmasLinhas(T.psiB, t.psiB);
+        mesmasLinhas(T.psiDiv, t.psiDiv);
+        mesmasLinhas(T.divBetaNo, t.divBetaNo);
+        mesmasLinhas(T.t0, t.t0);
+        mesmasLinhas(T.t1, t.t1);
         nasLinhas(T.n, o_.nos.normal, 3, o_, r);
         return T;
     }
@@ -220,7 +217,7 @@ private:
         L.qAnt = r >= 1 ? quociente(r - 1) : nullptr;
         L.qProx = r + 1 < g_.gi ? quociente(r + 1) : nullptr;
         L.termos = termos(t, r);
-        for (int a = 0; a < 6; ++a) L.chr[a] = t.chr[a];
+        mesmasLinhas(L.chr, t.chr);
         double* soma = linhaBuf(kLinhasBuffer - 6);
         for (int c = 0; c < 3; ++c) {
             sc_[c] = o_.somaChapeu[c] ? naLinha(o_.somaChapeu[c], o_, r) : soma + c * gj_;
