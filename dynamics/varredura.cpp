@@ -329,7 +329,7 @@ void avaliarForcas(ObjDeformavel& o, bool limpar) {
     op.limpar = limpar;
     emParalelo(threadsPara(gi, o.numNos()), [&](int t, Sincronia& s) {
         const int a = inicioDaFaixa(gi, t, s.n()), b = inicioDaFaixa(gi, t + 1, s.n());
-        if (a < b) Faixa(o, g, op, a, b, o.pos).percorrer();
+        if (a < b) Faixa(o, g, op, a, b, o.posNovo).percorrer();  // nothing moves: posNovo is scratch
     });
 }
 
