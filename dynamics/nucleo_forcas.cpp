@@ -32,7 +32,8 @@ struct Termos {
 
 template <class V>
 inline void noQuocientes(const Grade& g, const LinhaQuocientes& L, int j) {
-    auto guardar = [&](int tipo, int a, int c, V v) { gravar(L.q + ((4 * tipo + a) * 3 + c) * g.gj + j, v); };
+    const int passo = passoDe(g, L.passo);
+    auto guardar = [&](int tipo, int a, int c, V v) { gravar(L.q + ((4 * tipo + a) * 3 + c) * passo + j, v); };
     const Termos<V> tm(L.termos, j);
     for (int a = 0; a < 4; ++a) {
         // alfa and psiB of the pair a = 2l + k go with t_l over delta_k; psiDiv and divBetaNo
@@ -48,16 +49,17 @@ inline void noQuocientes(const Grade& g, const LinhaQuocientes& L, int j) {
 }
 
 void quocientes(const Grade& g, const LinhaQuocientes& L) {
-    percorrer(0, g.gj, [&]<class V>(int j) { noQuocientes<V>(g, L, j); });
+    const Trecho t = trecho(g, L.j0, L.j1);
+    percorrer(t.j0, t.j1, [&]<class V>(int j) { noQuocientes<V>(g, L, j); });
 }
 
 // The internal force of one node: the four contributions in the model's order, each term
 // added to the node's own sums; quotients of the neighbours are read where they were left.
 template <class V>
 inline void noInterna(const Grade& g, const LinhaInterna& L, int j, const bool ant[2], const bool prox[2]) {
-    const int gj = g.gj;
+    const int passo = passoDe(g, L.passo);
     auto Q = [&](const double* base, int tipo, int a, int c, int desvio) {
-        return ler<V>(base + ((4 * tipo + a) * 3 + c) * gj + j + desvio);
+        return ler<V>(base + ((4 * tipo + a) * 3 + c) * passo + j + desvio);
     };
     auto proprio = [&](int tipo, int a, int c) { return Q(L.q, tipo, a, c, 0); };
     auto anterior = [&](int k, int tipo, int a, int c) {
@@ -141,12 +143,13 @@ inline void noInterna(const Grade& g, const LinhaInterna& L, int j, const bool a
 
 void interna(const Grade& g, const LinhaInterna& L) {
     const bool linhaAnt = L.r >= 1, linhaProx = L.r + 1 < g.gi;
-    for (const int j : colunasDaBorda(g)) {
+    const Trecho t = trecho(g, L.j0, L.j1);
+    t.bordas(g, [&](int j) {
         const bool ant[2] = {linhaAnt, j >= 1}, prox[2] = {linhaProx, j + 1 < g.gj};
         noInterna<double>(g, L, j, ant, prox);
-    }
+    });
     const bool ant[2] = {linhaAnt, true}, prox[2] = {linhaProx, true};
-    percorrer(1, g.gj - 1, [&]<class V>(int j) { noInterna<V>(g, L, j, ant, prox); });
+    percorrer(t.inicioInterior(), t.fimInterior(g), [&]<class V>(int j) { noInterna<V>(g, L, j, ant, prox); });
 }
 
 template <class V, class M>

@@ -25,13 +25,17 @@ struct TermosDaLinha {
 };
 
 struct LinhaQuocientes {
+    int j0 = 0, j1 = -1;  // the columns [j0, j1) (j1 < 0: the whole row)
     TermosDaLinha termos;
-    double* q = nullptr;  // 48 rows of gj
+    double* q = nullptr;  // a block of 48 rows
+    int passo = 0;        // the distance between its rows (0: the grid's row length)
 };
 
 // The four contributions of the internal force of row r.
 struct LinhaInterna {
     int r = 0;
+    int j0 = 0, j1 = -1;
+    int passo = 0;                  // of the quotient blocks
     const double* q = nullptr;      // quotients of row r
     const double* qAnt = nullptr;   // of row r-1 (nullptr on the first row)
     const double* qProx = nullptr;  // of row r+1 (nullptr on the last row)

@@ -1,6 +1,7 @@
 #include "dynamics/varredura.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 #include <vector>
 
@@ -45,6 +46,16 @@ void comMetrica(Linha& L, const Tensoes& t) {
 constexpr int kLinhasTensoes = 13 + 42;
 constexpr int kLinhasBuffer = 9 + 2 * kLinhasTensoes + 3 * nucleo::kLinhasQuociente + 6;
 
+// A band is swept in blocks of this many columns: the rows of buffers a block touches stay in
+// the core's own cache whatever the grid's width. Each block takes again the two or three
+// columns beside it that its differences read.
+constexpr int kColunasPorBloco = 64;
+std::atomic<int> colunasPorBloco{0};
+
+// Buffer rows a cache line longer than the grid's row, so that the same column of successive
+// rows falls in different cache sets.
+int passoDosBuffers(int gj) { return (gj + 7) / 8 * 8 + 8; }
+
 class Faixa {
 public:
     Faixa(ObjDeformavel& o, const nucleo::Grade& g, const OpcoesVarredura& op, int a, int b, double* const novo[3])
@@ -54,19 +65,38 @@ public:
           a_(a),
           b_(b),
           gj_(o.grade_j),
+          passo_(passoDosBuffers(o.grade_j)),
           novo_(novo),
           km_(nucleo::tabelaModelo(caminhoAtivo())),
           kf_(tabelaForcas(caminhoAtivo())),
           p_(parametrosEtapa(o, op.etapa)),
           guardar_(op.guardarDados || o.detalhado()) {
         thread_local std::vector<double> buffer;
-        const std::size_t precisa = static_cast<std::size_t>(kLinhasBuffer) * gj_;
+        const std::size_t precisa = static_cast<std::size_t>(kLinhasBuffer) * passo_;
         if (buffer.size() < precisa) buffer.assign(precisa, 0.0);
         buf_ = buffer.data();
     }
 
     // The band's rows through forces and the stage; true when a new value is not finite.
     bool percorrer() {
+        // A detailed object's rows are written whole, by one block: a block's neighbour columns
+        // would leave their membrane stress uncorrected there.
+        const int pedido = colunasPorBloco.load(std::memory_order_relaxed);
+        const int largura = o_.detalhado() ? gj_ : (pedido > 0 ? pedido : kColunasPorBloco);
+        bool ruim = false;
+        for (int c0 = 0; c0 < gj_; c0 += largura) {
+            c0_ = c0;
+            c1_ = std::min(c0 + largura, gj_);
+            m0_ = std::max(c0 - 2, 0);
+            m1_ = std::min(c1_ + 1, gj_);
+            d0_ = std::max(c0 - 1, 0);
+            ruim = linhas() || ruim;
+        }
+        return ruim;
+    }
+
+private:
+    bool linhas() {
         const int a = a_;
         if (a >= 2) {
             curvatura(a - 2);
@@ -94,13 +124,12 @@ public:
                 L.e_tio[c] = et_[c];
                 if (!guardar_) L.forcaExterna[c] = L.forcaInterna[c] = L.aceleracao[c] = nullptr;
             }
-            ruim = etapaNaLinha(o_, kf_, p_, L, r) || ruim;
+            ruim = etapaNaLinha(o_, kf_, p_, L, r, c0_, c1_) || ruim;
         }
         return ruim;
     }
 
-private:
-    double* linhaBuf(int k) { return buf_ + static_cast<std::size_t>(k) * gj_; }
+    double* linhaBuf(int k) { return buf_ + static_cast<std::size_t>(k) * passo_; }
     bool propria(int r) const { return a_ <= r && r < b_; }
 
     Tensoes tensoes(int r) {
@@ -108,7 +137,7 @@ private:
         double* s = linhaBuf(9 + (r & 1) * kLinhasTensoes);
         auto proxima = [&] {
             double* l = s;
-            s += gj_;
+            s += passo_;
             return l;
         };
         const bool objeto = o_.detalhado() && propria(r);
@@ -150,6 +179,8 @@ private:
     void curvatura(int r) {
         const Tensoes t = tensoes(r);
         nucleo::LinhaMetrica m = linhaMetrica(o_, o_.pos, r);
+        m.j0 = m0_;
+        m.j1 = m1_;
         comMetrica(m, t);
         m.raiz = t.raiz;
         if (!(o_.detalhado() && propria(r))) {
@@ -158,6 +189,9 @@ private:
         }
         km_.metrica(g_, m);
         nucleo::LinhaCurvatura L = linhaCurvatura(o_, r, false, linhaBuf(0));
+        L.j0 = m0_;
+        L.j1 = m1_;
+        L.passoS2 = passo_;
         comMetrica(L, t);
         for (auto [destino, origem] :
              {std::pair{L.S, t.S}, {L.alfa, t.alfa}, {L.beta, t.beta}, {L.psiG, t.psiG}, {L.psiB, t.psiB}})
@@ -167,13 +201,17 @@ private:
         km_.curvatura(g_, L);
     }
 
+    // q over the metric's columns (the next row's divergence reads them), then unless
+    // `soQuocientes` the divergences over the block's.
     void divergencias(int r, bool soQuocientes) {
         const Tensoes t = tensoes(r);
         const Tensoes ant = tensoes(r - 1);  // only its q rows are read, and only when r >= 1
         for (const bool deBeta : {true, false}) {
             nucleo::LinhaDivergencia L;
             L.r = r;
-            L.soQuocientes = soQuocientes;
+            L.j0 = m0_;
+            L.j1 = m1_;
+            L.divergencia = false;
             for (int a = 0; a < 4; ++a) {
                 L.w[a] = deBeta ? t.beta[a] : t.psiG[a];
                 L.q[a] = deBeta ? t.qb[a] : t.qg[a];
@@ -186,6 +224,11 @@ private:
                 }
             }
             mesmasLinhas(L.chr, t.chr);
+            km_.divergencia(g_, L);
+            if (soQuocientes) continue;
+            L.j0 = d0_;
+            L.quocientes = false;
+            L.divergencia = true;
             km_.divergencia(g_, L);
         }
     }
@@ -204,8 +247,11 @@ private:
 
     void quocientes(int r) {
         nucleo::LinhaQuocientes L;
+        L.j0 = d0_;
+        L.j1 = m1_;
         L.termos = termos(tensoes(r), r);
         L.q = quociente(r);
+        L.passo = passo_;
         kf_.quocientes(g_, L);
     }
 
@@ -213,6 +259,9 @@ private:
         const Tensoes t = tensoes(r);
         nucleo::LinhaInterna L;
         L.r = r;
+        L.j0 = c0_;
+        L.j1 = c1_;
+        L.passo = passo_;
         L.q = quociente(r);
         L.qAnt = r >= 1 ? quociente(r - 1) : nullptr;
         L.qProx = r + 1 < g_.gi ? quociente(r + 1) : nullptr;
@@ -220,8 +269,8 @@ private:
         mesmasLinhas(L.chr, t.chr);
         double* soma = linhaBuf(kLinhasBuffer - 6);
         for (int c = 0; c < 3; ++c) {
-            sc_[c] = o_.somaChapeu[c] ? naLinha(o_.somaChapeu[c], o_, r) : soma + c * gj_;
-            et_[c] = guardar_ && o_.e_tio[c] ? naLinha(o_.e_tio[c], o_, r) : soma + (3 + c) * gj_;
+            sc_[c] = o_.somaChapeu[c] ? naLinha(o_.somaChapeu[c], o_, r) : soma + c * passo_;
+            et_[c] = guardar_ && o_.e_tio[c] ? naLinha(o_.e_tio[c], o_, r) : soma + (3 + c) * passo_;
             L.somaChapeu[c] = sc_[c];
             L.e_tio[c] = et_[c];
             for (int e = 0; e < 4; ++e) L.e_chapeu[e][c] = guardar_ ? naLinha(o_.e_chapeu[e][c], o_, r) : nullptr;
@@ -233,8 +282,11 @@ private:
     ObjDeformavel& o_;
     const nucleo::Grade& g_;
     const OpcoesVarredura& op_;
-    const int a_, b_, gj_;
+    const int a_, b_, gj_, passo_;
     double* const* novo_;
+    // The block's columns [c0_, c1_), the metric and curvature ones [m0_, m1_) and those of the
+    // divergences and quotients [d0_, m1_).
+    int c0_ = 0, c1_ = 0, m0_ = 0, m1_ = 0, d0_ = 0;
     const nucleo::TabelaModelo& km_;
     const nucleo::TabelaForcas& kf_;
     const nucleo::ParametrosEtapa p_;
@@ -290,20 +342,21 @@ nucleo::LinhaEtapa linhaEtapa(ObjDeformavel& o, int r, double* const novo[3]) {
 }
 
 bool etapaNaLinha(const ObjDeformavel& o, const nucleo::TabelaForcas& k, const nucleo::ParametrosEtapa& p,
-                  const nucleo::LinhaEtapa& L, int r) {
-    const int gj = o.grade_j;
-    auto it = std::lower_bound(o.nosRestritos.begin(), o.nosRestritos.end(), r * gj);
+                  const nucleo::LinhaEtapa& L, int r, int j0, int j1) {
+    const int base = r * o.grade_j;
+    auto it = std::lower_bound(o.nosRestritos.begin(), o.nosRestritos.end(), base + j0);
     bool ruim = false;
-    int j0 = 0;
-    for (; it != o.nosRestritos.end() && *it < (r + 1) * gj; ++it) {
-        const int j = *it - r * gj;
+    for (; it != o.nosRestritos.end() && *it < base + j1; ++it) {
+        const int j = *it - base;
         if (j > j0) ruim = k.etapa(p, L, j0, j) || ruim;
         ruim = k.etapaRestrita(p, L, noRestrito(o, *it)) || ruim;
         j0 = j + 1;
     }
-    if (j0 < gj) ruim = k.etapa(p, L, j0, gj) || ruim;
+    if (j0 < j1) ruim = k.etapa(p, L, j0, j1) || ruim;
     return ruim;
 }
+
+void definirColunasPorBloco(int n) { colunasPorBloco.store(n > 0 ? n : 0, std::memory_order_relaxed); }
 
 bool varrer(ObjDeformavel& o, const OpcoesVarredura& op) {
     const nucleo::Grade g = o.grade();
@@ -343,7 +396,7 @@ void deslocarMeioPasso(ObjDeformavel& o) {
         for (int r = a; r < b; ++r) {
             nucleo::LinhaEtapa L = linhaEtapa(o, r, o.pos);
             for (int c = 0; c < 3; ++c) L.forcaExterna[c] = L.forcaInterna[c] = L.aceleracao[c] = nullptr;
-            etapaNaLinha(o, k, p, L, r);
+            etapaNaLinha(o, k, p, L, r, 0, o.grade_j);
         }
         s.barreira();
         depoisDoPasso(o, g, o.pos, true, a, b);

@@ -36,9 +36,14 @@ void deslocarMeioPasso(ObjDeformavel& o);
 // The stage kernels' view of row r (the positions `novo` receives the stage's result).
 nucleo::LinhaEtapa linhaEtapa(ObjDeformavel& o, int r, double* const novo[3]);
 nucleo::ParametrosEtapa parametrosEtapa(const ObjDeformavel& o, nucleo::Etapa e);
-// Runs a stage over row r, the restricted nodes through their own kernel; true as varrer.
+// Runs a stage over the columns [j0, j1) of row r, the restricted nodes through their own
+// kernel; true as varrer.
 bool etapaNaLinha(const ObjDeformavel& o, const nucleo::TabelaForcas& k, const nucleo::ParametrosEtapa& p,
-                  const nucleo::LinhaEtapa& L, int r);
+                  const nucleo::LinhaEtapa& L, int r, int j0, int j1);
+
+// The width of the column blocks a band is swept in (0: the engine's own); tests make it
+// small so that small grids have several.
+void definirColunasPorBloco(int n);
 
 const nucleo::TabelaForcas& tabelaForcas(Caminho c);
 

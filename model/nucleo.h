@@ -30,6 +30,7 @@ struct Grade {
 // the area sum that has to come before any stress term.
 struct LinhaMetrica {
     int r = 0;
+    int j0 = 0, j1 = -1;  // the columns [j0, j1) (j1 < 0: the whole row), in every row kernel
     bool soRaiz = false;
     const double* p[3] = {};   // row r
     const double* pa[3] = {};  // tangent along i = (pa - pb) / delta0: rows r+1 and r, or r and r-1 on
@@ -55,6 +56,7 @@ struct LinhaNormais {
 // Curvature, mixed curvature, Christoffel symbols and, after step 0, the stress terms of row r.
 struct LinhaCurvatura {
     int r = 0;
+    int j0 = 0, j1 = -1;
     bool repouso = false;       // step 0: the curvature is the rest curvature, no stress terms
     const double* pos[3] = {};  // whole arrays, for the second differences
     const double* n[3] = {};
@@ -65,6 +67,7 @@ struct LinhaCurvatura {
     const double* H0[3] = {};
     double* B0[3] = {};    // read, or written at step 0
     double* s2 = nullptr;  // scratch of 9 rows: second difference pair p, component c at row 3p + c
+    int passoS2 = 0;       // the distance between those rows (0: the grid's row length)
     double* S[4] = {};     // optional at step 0
     double* chr[6] = {};   // optional at step 0
     double* alfa[4] = {};
@@ -78,7 +81,9 @@ struct LinhaCurvatura {
 // for beta also the membrane stress corrected by S beta.
 struct LinhaDivergencia {
     int r = 0;
-    bool soQuocientes = false;  // only q: a row whose successor needs it
+    int j0 = 0, j1 = -1;
+    bool quocientes = true;   // q from w
+    bool divergencia = true;  // the divergence from q (a row whose successor needs only q: false)
     const double* w[4] = {};
     double* q[4] = {};           // w_kl / delta_l, kept for the next row
     const double* qAnt[4] = {};  // q of row r-1 (not read on row 0)

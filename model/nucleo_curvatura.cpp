@@ -24,6 +24,9 @@ Ativos ativos(const Grade& g, int i, int j) {
 
 // Second differences of an interior node: three-point along i and j, the cell stencil
 // towards (i+1, j+1) for the mixed pair.
+// Row k (3 pair + component) of the second differences.
+inline double* linhaSegunda(const Grade& g, const LinhaCurvatura& L, int k) { return L.s2 + k * passoDe(g, L.passoS2); }
+
 template <class V>
 inline void segundasInterior(const Grade& g, const LinhaCurvatura& L, int j) {
     const int idx = L.r * g.gj + j;
@@ -32,16 +35,16 @@ inline void segundasInterior(const Grade& g, const LinhaCurvatura& L, int j) {
         const V x = ler<V>(p);
         const V xi = ler<V>(p + g.gj);
         const V xj = ler<V>(p + 1);
-        gravar(L.s2 + c * g.gj + j, ((xi - 2.0 * x) + ler<V>(p - g.gj)) / g.div[0]);
-        gravar(L.s2 + (3 + c) * g.gj + j, (((ler<V>(p + g.gj + 1) - xi) - xj) + x) / g.div[1]);
-        gravar(L.s2 + (6 + c) * g.gj + j, ((xj - 2.0 * x) + ler<V>(p - 1)) / g.div[2]);
+        gravar(linhaSegunda(g, L, c) + j, ((xi - 2.0 * x) + ler<V>(p - g.gj)) / g.div[0]);
+        gravar(linhaSegunda(g, L, 3 + c) + j, (((ler<V>(p + g.gj + 1) - xi) - xj) + x) / g.div[1]);
+        gravar(linhaSegunda(g, L, 6 + c) + j, ((xj - 2.0 * x) + ler<V>(p - 1)) / g.div[2]);
     }
 }
 
 void segundasBorda(const Grade& g, const LinhaCurvatura& L, int j) {
     for (int par = 0; par < 3; ++par) {
         const estencil::Segunda e = estencil::segunda(L.r, j, par, g.gi, g.gj);
-        for (int c = 0; c < 3; ++c) L.s2[(3 * par + c) * g.gj + j] = estencil::aplicar(e, L.pos[c]) / g.div[par];
+        for (int c = 0; c < 3; ++c) linhaSegunda(g, L, 3 * par + c)[j] = estencil::aplicar(e, L.pos[c]) / g.div[par];
     }
 }
 
@@ -55,7 +58,7 @@ template <class V>
 inline void noCurvatura(const Grade& g, const LinhaCurvatura& L, int j, Ativos at) {
     V s2[3][3], n[3], t[2][3], ginv[3];
     for (int p = 0; p < 3; ++p)
-        for (int c = 0; c < 3; ++c) s2[p][c] = ler<V>(L.s2 + (3 * p + c) * g.gj + j);
+        for (int c = 0; c < 3; ++c) s2[p][c] = ler<V>(linhaSegunda(g, L, 3 * p + c) + j);
     for (int c = 0; c < 3; ++c) {
         n[c] = ler<V>(L.n[c] + j);
         t[0][c] = ler<V>(L.t0[c] + j);
@@ -117,17 +120,18 @@ inline void noCurvatura(const Grade& g, const LinhaCurvatura& L, int j, Ativos a
 }
 
 void curvatura(const Grade& g, const LinhaCurvatura& L) {
-    const int i = L.r, gj = g.gj;
-    const bool linhaInterior = 0 < i && i + 1 < g.gi;
-    for (const int j : colunasDaBorda(g)) segundasBorda(g, L, j);
-    if (linhaInterior) {
-        percorrer(1, gj - 1, [&]<class V>(int j) { segundasInterior<V>(g, L, j); });
+    const int i = L.r;
+    const Trecho t = trecho(g, L.j0, L.j1);
+    const int j0 = t.inicioInterior(), j1 = t.fimInterior(g);
+    t.bordas(g, [&](int j) { segundasBorda(g, L, j); });
+    if (0 < i && i + 1 < g.gi) {
+        percorrer(j0, j1, [&]<class V>(int j) { segundasInterior<V>(g, L, j); });
     } else {
-        for (int j = 1; j < gj - 1; ++j) segundasBorda(g, L, j);
+        for (int j = j0; j < j1; ++j) segundasBorda(g, L, j);
     }
-    for (const int j : colunasDaBorda(g)) noCurvatura<double>(g, L, j, ativos(g, i, j));
-    const Ativos meio = ativos(g, i, 1 < gj - 1 ? 1 : 0);
-    percorrer(1, gj - 1, [&]<class V>(int j) { noCurvatura<V>(g, L, j, meio); });
+    t.bordas(g, [&](int j) { noCurvatura<double>(g, L, j, ativos(g, i, j)); });
+    const Ativos meio = ativos(g, i, 1);  // any interior column
+    percorrer(j0, j1, [&]<class V>(int j) { noCurvatura<V>(g, L, j, meio); });
 }
 
 // d = w_kl / delta_l minus the same quotient at the previous node along l, then the
@@ -158,16 +162,18 @@ inline void noDivergencia(const LinhaDivergencia& L, int j, bool linhaAnt, bool 
 }
 
 void divergencia(const Grade& g, const LinhaDivergencia& L) {
-    for (int a = 0; a < 4; ++a) {
-        const double d = g.delta[a & 1];
-        const double* w = L.w[a];
-        double* q = L.q[a];
-        percorrer(0, g.gj, [&]<class V>(int j) { gravar(q + j, ler<V>(w + j) / d); });
-    }
-    if (L.soQuocientes) return;
+    const Trecho t = trecho(g, L.j0, L.j1);
+    if (L.quocientes)
+        for (int a = 0; a < 4; ++a) {
+            const double d = g.delta[a & 1];
+            const double* w = L.w[a];
+            double* q = L.q[a];
+            percorrer(t.j0, t.j1, [&]<class V>(int j) { gravar(q + j, ler<V>(w + j) / d); });
+        }
+    if (!L.divergencia) return;
     const bool linhaAnt = L.r >= 1;
-    noDivergencia<double>(L, 0, linhaAnt, false);
-    percorrer(1, g.gj, [&]<class V>(int j) { noDivergencia<V>(L, j, linhaAnt, true); });
+    if (t.j0 == 0) noDivergencia<double>(L, 0, linhaAnt, false);
+    percorrer(t.inicioInterior(), t.j1, [&]<class V>(int j) { noDivergencia<V>(L, j, linhaAnt, true); });
 }
 
 }  // namespace

@@ -54,8 +54,9 @@ inline void noMetrica(const Grade& g, const LinhaMetrica& L, int j, int jt) {
 
 template <bool SoRaiz>
 void metrica(const Grade& g, const LinhaMetrica& L) {
-    percorrer(0, g.gj - 1, [&]<class V>(int j) { noMetrica<SoRaiz, V>(g, L, j, j); });
-    noMetrica<SoRaiz, double>(g, L, g.gj - 1, g.gj - 2);
+    const Trecho t = trecho(g, L.j0, L.j1);
+    percorrer(t.j0, t.j1 < g.gj - 1 ? t.j1 : g.gj - 1, [&]<class V>(int j) { noMetrica<SoRaiz, V>(g, L, j, j); });
+    if (t.j1 == g.gj) noMetrica<SoRaiz, double>(g, L, g.gj - 1, g.gj - 2);
 }
 
 // Which neighbours of a node exist.
@@ -114,7 +115,9 @@ inline void noNormal(const Grade& g, const LinhaNormais& L, int i, int j, Vizinh
 void normais(const Grade& g, const LinhaNormais& L) {
     const int i = L.r;
     const bool iAnt = i >= 1, iProx = i + 1 < g.gi;
-    for (const int j : colunasDaBorda(g)) noNormal<false, double>(g, L, i, j, {iAnt, iProx, j >= 1, j + 1 < g.gj});
+    trecho(g, 0, -1).bordas(g, [&](int j) {
+        noNormal<false, double>(g, L, i, j, {iAnt, iProx, j >= 1, j + 1 < g.gj});
+    });
     if (iAnt && iProx) {
         percorrer(1, g.gj - 1, [&]<class V>(int j) { noNormal<true, V>(g, L, i, j, {true, true, true, true}); });
     } else {

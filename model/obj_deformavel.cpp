@@ -66,7 +66,7 @@ std::uint64_t ObjDeformavel::bytesNecessarios(int grade_i, int grade_j, int solv
     const std::uint64_t gj = static_cast<std::uint64_t>(std::max(grade_j, 0));
     const std::uint64_t arrays = static_cast<std::uint64_t>(numArrays(solver) + (dados ? kArraysDados : 0));
     const std::uint64_t linhas = static_cast<std::uint64_t>(kLinhasPorThread) *
-                                 static_cast<std::uint64_t>(threadsDisponiveis()) * gj * sizeof(double);
+                                 static_cast<std::uint64_t>(threadsDisponiveis()) * (gj + 16) * sizeof(double);
     return gi * gj * bytesPorNo(solver, dados) + arrays * 16 * sizeof(double) + linhas;
 }
 

@@ -97,13 +97,23 @@ inline bool algum(M m) {
     }
 }
 
-// The first and the last column of a row (the grid has at least two).
-struct Colunas {
-    int v[2];
-    const int* begin() const { return v; }
-    const int* end() const { return v + 2; }
+// The columns [j0, j1) of a row a kernel works on. The grid's first and last column take
+// the edge formulas one node at a time; the interior goes through lane groups.
+struct Trecho {
+    int j0, j1;
+    // Calls f(j) for the grid's first and last column when they lie in [j0, j1).
+    template <class F>
+    void bordas(const Grade& g, F&& f) const {
+        if (j0 <= 0 && 0 < j1) f(0);
+        if (j0 <= g.gj - 1 && g.gj - 1 < j1) f(g.gj - 1);
+    }
+    int inicioInterior() const { return j0 > 1 ? j0 : 1; }
+    int fimInterior(const Grade& g) const { return j1 < g.gj - 1 ? j1 : g.gj - 1; }
 };
-inline Colunas colunasDaBorda(const Grade& g) { return {{0, g.gj - 1}}; }
+// j1 < 0: to the row's end.
+inline Trecho trecho(const Grade& g, int j0, int j1) { return {j0, j1 < 0 ? g.gj : j1}; }
+// The distance between the rows of a block of row buffers (0: the grid's row length).
+inline int passoDe(const Grade& g, int passo) { return passo > 0 ? passo : g.gj; }
 
 // Runs corpo<V>(j) over [j0, j1): whole lane groups first, the rest one node at a time.
 // The body is the same template for both, so a node gets the same bits wherever it falls.

@@ -8,6 +8,7 @@
 #include "app/cena/configuracao.h"
 #include "dynamics/referencia/referencia.h"
 #include "dynamics/simulacao.h"
+#include "dynamics/varredura.h"
 #include "model/caminho.h"
 #include "model/equipe.h"
 #include "support/arquivos_teste.h"
@@ -45,7 +46,8 @@ void mesmosArquivos(const fs::path& a, const fs::path& b, const std::string& cen
 struct Modo {
     int threads = 0;  // 0: the engine's own choice
     std::optional<Caminho> caminho;
-    bool detalhado = false;  // every per-step array kept in the object
+    bool detalhado = false;   // every per-step array kept in the object
+    int colunasPorBloco = 0;  // 0: the engine's own width of the column blocks
 };
 
 // Puts the engine back to its own choices when a test ends, passed or not.
@@ -53,16 +55,18 @@ struct ModoDoMotor {
     explicit ModoDoMotor(const Modo& m) {
         definirThreads(m.threads);
         forcarCaminho(m.caminho);
+        definirColunasPorBloco(m.colunasPorBloco);
     }
     ~ModoDoMotor() {
         definirThreads(0);
         forcarCaminho(std::nullopt);
+        definirColunasPorBloco(0);
     }
 };
 
 std::string textoModo(const Modo& m) {
     return " [threads " + std::to_string(m.threads) + ", " + (m.caminho ? nomeCaminho(*m.caminho) : "auto") +
-           (m.detalhado ? ", detailed" : "") + "]";
+           (m.detalhado ? ", detailed" : "") + ", blocks of " + std::to_string(m.colunasPorBloco) + "]";
 }
 
 void rodarMotor(const Cena& c, bool dados, const Modo& m, const std::filesystem::path& pasta) {
@@ -84,13 +88,14 @@ void comparar(const Cena& c, bool dados, const std::string& descricao, const std
     }
 }
 
-// Every kernel build this processor runs, each on one and on three threads.
+// Every kernel build this processor runs, each on one and on three threads, in whole rows
+// and in narrow column blocks.
 std::vector<Modo> todosOsCaminhos() {
     std::vector<Modo> m;
     for (Caminho c : {Caminho::Escalar, Caminho::SSE2, Caminho::AVX2}) {
         if (c == Caminho::AVX2 && !processadorTemAvx2()) continue;
         m.push_back({1, c});
-        m.push_back({3, c});
+        m.push_back({3, c, false, 6});
     }
     return m;
 }
@@ -174,8 +179,9 @@ TEST(Comparacao, CenaDoBenchmarkEmGradePequena) {
 }
 
 // Grids with no interior node, or one interior row or column, every solver (and a code with
-// none), restrictions on corners and edges, dumps on and off, on one, two and three threads:
-// the rows and columns the lane groups leave to the edge path, and bands of one row.
+// none), restrictions on corners and edges, dumps on and off, on one, two and three threads
+// and in column blocks of every width up to the grid's: the rows and columns the lane groups
+// leave to the edge path, bands of one row, blocks narrower than the columns beside them.
 TEST(Comparacao, GradesMinimasTubosERestricoesNasBordas) {
     struct Forma {
         int gi, gj;
@@ -183,7 +189,7 @@ TEST(Comparacao, GradesMinimasTubosERestricoesNasBordas) {
     };
     const Forma formas[] = {{2, 2, false}, {2, 6, false}, {6, 2, false}, {3, 3, false},
                             {2, 5, true},  {5, 2, true},  {4, 7, true}};
-    const std::vector<Modo> modos = {{1, {}}, {2, {}}, {3, {}}};
+    const std::vector<Modo> modos = {{1, {}}, {2, {}, false, 1}, {3, {}, false, 2}, {1, {}, false, 3}};
     int k = 0;
     for (const Forma& f : formas)
         for (int s : {3, 4, 5, 6, 7, 9}) {  // every solver, and a code with none
