@@ -96,6 +96,10 @@ public:
     }
 
 private:
+    // The block's columns over the band's rows. Row r's forces need the quotients of rows r-1
+    // and r+1, which need the divergences of their rows and of the row before: the sweep runs
+    // one row ahead, and starts two rows before the band (rows another thread owns, taken
+    // again here; their old positions are still there, the new ones go to posNovo).
     bool linhas() {
         const int a = a_;
         if (a >= 2) {
