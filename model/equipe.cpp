@@ -138,12 +138,16 @@ int pedidoOpenMP() {
 void definirThreads(int n) { pedidoDoMotor.store(n > 0 ? n : 0, std::memory_order_relaxed); }
 
 int threadsPara(int linhas, long long nos) {
-    int pedido = pedidoDoMotor.load(std::memory_order_relaxed);
-    if (pedido == 0) pedido = pedidoOpenMP();
-    long long n = pedido;
-    if (pedido == 0) {
+    long long n = pedidoDoMotor.load(std::memory_order_relaxed);
+    if (n == 0) {
+        // More threads than cores only take turns at every barrier: a request through OpenMP
+        // (--threads, OMP_NUM_THREADS) is a most.
+        const int openmp = pedidoOpenMP();
         n = threadsDisponiveis();
-        n = std::min<long long>(n, std::max<long long>(1, nos / kNosPorThread));
+        if (openmp > 0)
+            n = std::min<long long>(n, openmp);
+        else
+            n = std::min<long long>(n, std::max<long long>(1, nos / kNosPorThread));
     }
     n = std::min<long long>({n, linhas, kMaxThreads});
     return static_cast<int>(std::max<long long>(n, 1));

@@ -14,14 +14,16 @@ int threadsDisponiveis();
 int cpusDaCota(std::string_view cpuMax);
 int cpusDaCota(long long quota, long long periodo);
 
-// The engine's thread count: n > 0 asks for exactly n (up to one a grid row); 0 (the
-// default) hands the choice back: OpenMP's count when OMP_NUM_THREADS or omp_set_num_threads
-// set one other than OpenMP's own default, else the cores this process may use.
+// The engine's thread count: n > 0 asks for exactly n (up to one a grid row), for tests and
+// benchmarks; 0 (the default) hands the choice back. Then a count set through OpenMP
+// (OMP_NUM_THREADS, or omp_set_num_threads with another value than OpenMP's own default) is
+// a most, and the cores this process may use are the other bound: more threads than cores
+// would only take turns at every barrier.
 void definirThreads(int n);
 
-// Threads a sweep over `linhas` rows of `nos` nodes runs on. An automatic count also keeps
-// at least kNosPorThread nodes a thread: a small grid gains less from a second thread than
-// their meetings cost, most of all when another process holds a core.
+// Threads a sweep over `linhas` rows of `nos` nodes runs on. Without any request it also
+// keeps at least kNosPorThread nodes a thread: a small grid gains less from a second thread
+// than their meetings cost, most of all when another process holds a core.
 inline constexpr long long kNosPorThread = 2048;
 int threadsPara(int linhas, long long nos);
 

@@ -3,6 +3,7 @@
 #include <malloc.h>
 #include <omp.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -83,10 +84,15 @@ TEST(Equipe, QuantasThreadsUmaVarreduraUsa) {
     unsetenv("OMP_NUM_THREADS");
     EXPECT_EQ(threadsPara(100, 2 * kNosPorThread - 1), 1) << "a small grid stays on one thread";
     EXPECT_EQ(threadsPara(100000, 1LL << 40), threadsDisponiveis());
-    // omp_set_num_threads with another count than OpenMP's own default is a request too.
+    // omp_set_num_threads with another count than OpenMP's own default is a request too, up
+    // to the cores there are.
     const int antes = omp_get_max_threads();
     omp_set_num_threads(antes + 1);
-    EXPECT_EQ(threadsPara(1000, 100), antes + 1);
+    EXPECT_EQ(threadsPara(1000, 100), std::min(antes + 1, threadsDisponiveis()));
+    omp_set_num_threads(1);
+    EXPECT_EQ(threadsPara(1000, 1LL << 40), 1);
+    omp_set_num_threads(100000);
+    EXPECT_EQ(threadsPara(1000, 100), threadsDisponiveis()) << "no more threads than cores";
     omp_set_num_threads(antes);
     if (omp) setenv("OMP_NUM_THREADS", ompAntes.c_str(), 1);
 }
