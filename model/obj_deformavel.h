@@ -148,7 +148,6 @@ public:
     // Allocates every per-step array (zeroed) and makes every later sweep fill them.
     void detalhar();
     bool detalhado() const { return detalhes_ != nullptr; }
-    bool comDados() const { return dados_ != nullptr; }
 
     // What the row kernels need of the grid and of the current step.
     nucleo::Grade grade() const;
