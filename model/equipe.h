@@ -24,7 +24,7 @@ void definirThreads(int n);
 // Threads a sweep over `linhas` rows of `nos` nodes runs on. Without any request it also
 // keeps at least kNosPorThread nodes a thread: a small grid gains less from a second thread
 // than their meetings cost, most of all when another process holds a core.
-inline constexpr long long kNosPorThread = 2048;
+inline constexpr long long kNosPorThread = 8192;
 int threadsPara(int linhas, long long nos);
 
 // What the threads of one job share: their number and a barrier.
