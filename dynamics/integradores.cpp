@@ -8,11 +8,12 @@ namespace {
 
 using nucleo::Etapa;
 
-// The last evaluation of a step: it leaves the dumps' arrays filled when the run writes them.
+// The last evaluation of a step: it fills the dumps' arrays when something asked for them
+// (the data dumps, an export).
 void ultimaAvaliacao(ObjDeformavel& o, Etapa e) {
     OpcoesVarredura op;
     op.etapa = e;
-    op.guardarDados = o.flagDados == 1;
+    op.guardarDados = o.temDados();
     o.naoFinito = varrer(o, op);
 }
 
