@@ -33,7 +33,8 @@ void avaliarForcas(ObjDeformavel& o, bool limpar);
 // a step, then the normals and area of the moved positions.
 void deslocarMeioPasso(ObjDeformavel& o);
 
-// The stage kernels' view of row r (the positions `novo` receives the stage's result).
+// A row's stage (dynamics/etapa_linha.cpp): the stage kernels' view of row r (the positions `novo` receives the stage's
+// result).
 nucleo::LinhaEtapa linhaEtapa(ObjDeformavel& o, int r, double* const novo[3]);
 nucleo::ParametrosEtapa parametrosEtapa(const ObjDeformavel& o, nucleo::Etapa e);
 // Runs a stage over the columns [j0, j1) of row r, the restricted nodes through their own
