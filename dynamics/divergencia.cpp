@@ -4,13 +4,7 @@
 
 namespace tevra {
 
-bool algumNaoFinito(const ObjDeformavel& o) {
-    const int n = o.numNos();
-    bool ruim = false;
-    for (int c = 0; c < 3; ++c)
-        for (int idx = 0; idx < n; ++idx) ruim |= !std::isfinite(o.pos[c][idx]) | !std::isfinite(o.vel[c][idx]);
-    return ruim;
-}
+bool algumNaoFinito(const ObjDeformavel& o) { return o.naoFinito; }
 
 std::optional<Divergencia> localizarNaoFinito(const ObjDeformavel& o, int passo) {
     static const char* const nomes[2][3] = {{"position x", "position y", "position z"},

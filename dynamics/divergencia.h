@@ -8,7 +8,9 @@
 namespace tevra {
 
 // True when the last step left a non-finite position or velocity somewhere. Asked after
-// every step, so it has to cost next to nothing.
+// every step, so it costs nothing: the step's last sweep tests every value it leaves and
+// keeps the answer in the object (inicializar tests the initial state). It speaks of the
+// state as the last step or inicializar left it, not of values written by hand since.
 bool algumNaoFinito(const ObjDeformavel& obj);
 
 // The first non-finite position or velocity in grid order (i outer, j inner; position x,

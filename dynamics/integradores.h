@@ -4,15 +4,18 @@
 
 namespace tevra {
 
-// One time step of each integrator. The forces of the current state are already computed;
-// the multi-stage ones re-evaluate them between stages. Held components never change.
+// One whole time step of each integrator from the current state: the metric and area of the
+// positions, then every force evaluation the integrator needs, each fused with its stage, and
+// the normals of the new positions. The restriction table of the step is already built.
+// Held components never change. Each leaves `naoFinito` set when a position or velocity is
+// not finite afterwards.
 void passoEuler(ObjDeformavel& obj);
 void passoPontoMedio(ObjDeformavel& obj, int numPasso);
 void passoRungeKutta(ObjDeformavel& obj, int numPasso);
 void passoLeapfrog(ObjDeformavel& obj, int numPasso);
 void passoVerlet(ObjDeformavel& obj);
-
-// Normals, geometry and forces for the positions as they now stand (no restriction update).
-void reavaliarForcas(ObjDeformavel& obj, int numPasso);
+// A solver code that names no integrator: the forces are evaluated (the dumps print them),
+// nothing moves.
+void passoSemIntegrador(ObjDeformavel& obj);
 
 }  // namespace tevra

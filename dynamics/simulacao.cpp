@@ -5,7 +5,6 @@
 #include "base/limites.h"
 #include "base/nomes_arquivos.h"
 #include "dynamics/arquivos.h"
-#include "dynamics/forcas.h"
 #include "dynamics/integradores.h"
 #include "dynamics/restricoes.h"
 #include "model/solver.h"
@@ -21,20 +20,18 @@ void integrar(ObjDeformavel& o, int i) {
         case SolverRungeKutta: passoRungeKutta(o, i); break;
         case SolverVerlet: passoVerlet(o); break;
         case SolverLeapfrog: passoLeapfrog(o, i); break;
-        default: break;  // no integrator: the nodes stay where they are
+        default: passoSemIntegrador(o); break;  // the nodes stay where they are
     }
 }
 
 }  // namespace
 
+// The integrator's step carries the geometry, the forces and the normals of the new
+// positions in its sweeps (dynamics/varredura.h).
 void avancarPasso(ObjDeformavel& o, int i) {
     ++o.passoAtual;
-    o.atualizarGeometria(i);
     atualizarRestricoes(o);
-    calcularForcas(o, i);
-    limparForcas(o, i);
     integrar(o, i);
-    o.calcularNormais(i);
 }
 
 ResultadoSimulacao simular(ObjDeformavel& o, const OpcoesSimulacao& op) {

@@ -42,8 +42,8 @@ struct ResultadoSimulacao {
     std::optional<Divergencia> divergencia;
 };
 
-// Step i of a run (passoAtual is advanced first): geometry, restrictions, forces,
-// integrator and the normals of the new positions.
+// Step i of a run (passoAtual is advanced first): restrictions, then the integrator's
+// step, which computes geometry and forces and leaves the normals of the new positions.
 void avancarPasso(ObjDeformavel& obj, int i);
 
 // The whole run: initialise, frame 1, then every step and its frames.

@@ -1,5 +1,8 @@
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "model/linhas.h"
 #include "model/obj_deformavel.h"
 
 namespace tevra {
@@ -54,42 +57,62 @@ void ObjDeformavel::construirForma() {
 
 void ObjDeformavel::inicializar() {
     construirForma();
+    if (flagDados == 1) prepararDados();
     calcularNormais(0);
 
-    // Rest metric: the current metric of the rest shape, with G0 taken from it.
-    const int gi = grade_i;
-    const int gj = grade_j;
+    restoDaGeometria();
     const int n = numNos();
-    for (int a = 0; a < 4; ++a)
-        for (int idx = 0; idx < n; ++idx) nos.G0[a][idx] = 0.0;
-    calcularTangentesEMetrica();
-    for (int a = 0; a < 4; ++a)
-        for (int idx = 0; idx < n; ++idx) {
-            nos.G0[a][idx] = nos.G[a][idx];
-            nos.dG[a][idx] = 0.0;
-        }
-    // H0 takes the inverse metric of the cell the node opens; the last row and column
-    // borrow it from the node before them.
-    for (int i = 0; i < gi; ++i)
-        for (int j = 0; j < gj; ++j) {
-            const int fi = (i == gi - 1) ? i - 1 : i;
-            const int fj = (j == gj - 1) ? j - 1 : j;
-            const int idx = i * gj + j;
-            const int fonte = fi * gj + fj;
-            for (int a = 0; a < 4; ++a) nos.H0[a][idx] = nos.Ginv[a][fonte];
-        }
-
-    area0 = somarArea();
-    densidade0 = massa / area0;
-    area = area0;
-
-    calcularCurvaturaETensoes(0);
-
+    naoFinito = false;
     for (int c = 0; c < 3; ++c)
         for (int idx = 0; idx < n; ++idx) {
             vel[c][idx] = velInicial[c];
             velAnterior[c][idx] = velInicial[c];
+            naoFinito = naoFinito || !std::isfinite(pos[c][idx]) || !std::isfinite(vel[c][idx]);
         }
+}
+
+// Rest metric, row by row: the metric of the rest shape against a zero G0, which then takes
+// it; H0 from the inverse metric of the cell a node opens (the last row and column borrow the
+// node's before them); the rest curvature; the rest area and density. A detailed object keeps
+// the metric and the step-0 curvature terms in its arrays, a plain one two rows of them.
+void ObjDeformavel::restoDaGeometria() {
+    const int gi = grade_i, gj = grade_j;
+    const nucleo::Grade g = grade();
+    const nucleo::TabelaModelo& k = nucleo::tabelaModelo(caminhoAtivo());
+    for (int u = 0; u < 3; ++u) std::fill(nos.G0[indiceSimetrico(u)], nos.G0[indiceSimetrico(u)] + numNos(), 0.0);
+    std::vector<double> buffer(static_cast<std::size_t>(2 * 12 + 9) * gj);
+    const double* ginvAnterior[3] = {};
+    for (int r = 0; r < gi; ++r) {
+        nucleo::LinhaMetrica m = linhaMetrica(*this, pos, r);
+        if (!detalhado()) {
+            double* linha = buffer.data() + static_cast<std::size_t>((r % 2) * 12) * gj;
+            for (double** destino : {m.t0, m.t1, m.dG, m.Ginv})
+                for (int c = 0; c < 3; ++c, linha += gj) destino[c] = linha;
+        }
+        k.metrica(g, m);
+        const double* const* ginv = r + 1 < gi ? m.Ginv : ginvAnterior;
+        for (int u = 0; u < 3; ++u) {
+            double* g0 = naLinha(nos.G0[indiceSimetrico(u)], *this, r);
+            double* h0 = naLinha(nos.H0[indiceSimetrico(u)], *this, r);
+            for (int j = 0; j < gj; ++j) {
+                g0[j] = m.dG[u][j];
+                m.dG[u][j] = 0.0;
+                h0[j] = ginv[u][j + 1 < gj ? j : j - 1];
+            }
+            ginvAnterior[u] = m.Ginv[u];
+        }
+        nucleo::LinhaCurvatura c = linhaCurvatura(*this, r, true, buffer.data() + 24 * gj);
+        for (int u = 0; u < 3; ++u) {
+            c.t0[u] = m.t0[u];
+            c.t1[u] = m.t1[u];
+            c.dG[u] = m.dG[u];
+            c.Ginv[u] = m.Ginv[u];
+        }
+        k.curvatura(g, c);
+    }
+    area0 = somarArea();
+    densidade0 = massa / area0;
+    area = area0;
 }
 
 }  // namespace tevra

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "model/obj_deformavel.h"
-
 namespace tevra {
 
 // Finite-difference stencils over the node grid, shared by the public `derivada` /
-// `derivadaSegunda` and by the per-step sweeps, so that both give the same bits.
+// `derivadaSegunda` and by the row kernels at the grid's edges, so that both give the same
+// bits. Internal linkage: the kernels are compiled once per instruction set, and a copy
+// built for AVX2 must never be the one another file links to.
 namespace estencil {
+namespace {
 
 // First difference along d: forward, backward at the last index. `a` - `b` over the spacing.
 struct Primeira {
@@ -62,6 +63,7 @@ inline double aplicar(const Segunda& s, const double* p) {
     return ((p[s.a] - p[s.b]) - p[s.c]) + p[s.d];
 }
 
+}  // namespace
 }  // namespace estencil
 
 }  // namespace tevra

@@ -8,7 +8,7 @@ pacotes=(
   libgl-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
   libegl-dev libpng-dev ffmpeg
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev
-  parallel
+  parallel valgrind
   xvfb xauth fonts-dejavu-core locales
   python3-vtk9  # tests only: VTK's own readers check the exported .vtu, .pvd and .obj files
 )

@@ -24,7 +24,10 @@ Execucao::~Execucao() = default;
 
 int Execucao::passosTotais() const { return passosDaSimulacao(cena_.quadros); }
 
-void Execucao::adicionarSaida(std::unique_ptr<SaidaQuadro> saida) { saidas_.push_back(std::move(saida)); }
+void Execucao::adicionarSaida(std::unique_ptr<SaidaQuadro> saida) {
+    saida->preparar(*obj_);
+    saidas_.push_back(std::move(saida));
+}
 
 ResultadoExecucao Execucao::executar() {
     // The engine's parallel regions take their thread count from the thread that runs them.

@@ -27,6 +27,10 @@ class SaidaQuadro {
 public:
     virtual ~SaidaQuadro() = default;
     virtual Escrita quadro(const ObjDeformavel& obj, int n, const std::filesystem::path& arquivoQuadro) = 0;
+    // Once, when added to a run: a surface holds only the per-step arrays its run's files
+    // read, so an output that reads more asks for them here (ObjDeformavel::prepararDados,
+    // detalhar).
+    virtual void preparar(ObjDeformavel& /*obj*/) {}
     // After the last frame (also of a cancelled run).
     virtual Escrita concluir() { return std::nullopt; }
 };

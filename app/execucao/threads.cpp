@@ -1,7 +1,5 @@
 #include "app/execucao/threads.h"
 
-#include <omp.h>
-
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -9,6 +7,7 @@
 
 #include "base/conversao.h"
 #include "base/erros.h"
+#include "model/equipe.h"
 
 namespace tevra {
 
@@ -37,9 +36,6 @@ ThreadsExecucao escolherThreads(int opcao) {
     return escolherThreads(opcao, std::getenv("OMP_NUM_THREADS"), std::getenv("SLURM_CPUS_PER_TASK"));
 }
 
-int threadsPadrao() {
-    const int n = omp_get_num_procs();
-    return n > 0 ? n : 1;
-}
+int threadsPadrao() { return threadsDisponiveis(); }
 
 }  // namespace tevra

@@ -17,8 +17,9 @@ ThreadsExecucao escolherThreads(int opcao, const char* omp, const char* slurm);
 // The same with this process's environment.
 ThreadsExecucao escolherThreads(int opcao);
 
-// Every core this process may use: its CPU affinity, as OpenMP counts it. The one default
-// of every front door.
+// Every core this process may use: its CPU affinity, lowered by its cgroup's CPU quota (a
+// container or a batch job given 1.5 CPUs of a larger machine runs 2 threads). The one
+// default of every front door.
 int threadsPadrao();
 
 }  // namespace tevra

@@ -1,13 +1,15 @@
 // The run loop and the files it leaves behind.
 #include <gtest/gtest.h>
-#include <omp.h>
 
 #include <sys/stat.h>
 #include <atomic>
+#include <bit>
+#include <cstdint>
 
 #include "base/limites.h"
 #include "dynamics/arquivos.h"
 #include "dynamics/simulacao.h"
+#include "model/equipe.h"
 #include "support/arquivos_teste.h"
 #include "support/superficie.h"
 
@@ -177,14 +179,54 @@ TEST(Simulacao, ResultadoNaoDependeDoNumeroDeThreads) {
         c.fluido = {1, 1, 0};
         auto a = construirObjeto(c);
         auto b = construirObjeto(c);
-        omp_set_num_threads(1);
+        definirThreads(1);
         simular(*a, {*um, {}, {}, nullptr});
-        omp_set_num_threads(2);
+        definirThreads(2);
         simular(*b, {*dois, {}, {}, nullptr});
+        definirThreads(0);
         for (int q = 1; q <= 3; ++q) {
             const std::string nome = "pontos000" + std::to_string(q) + ".txt";
             EXPECT_EQ(lerArquivo(um / nome), lerArquivo(dois / nome)) << nomesSolver[s - 3] << " " << nome;
         }
+    }
+}
+
+// An output other than the dumps (an export) asks for the forces with prepararDados alone:
+// the step fills them as for a run with its dumps, and moves nothing differently.
+TEST(Simulacao, ForcasPedidasSemDumpsSaoAsDosDumps) {
+    for (int s = SolverEulerSemiExplicito; s <= SolverVerlet; ++s) {
+        Cena c = comPesos(cenaTubo(9, 7, 1.0, 3.0, s), 3.0, 0.01, 0.02);
+        c.acel = {0, -2, -9.8};
+        c.fluidoAtivo = true;
+        c.fluido_cte = 0.1;
+        c.fluido = {1, 1, 0};
+        c.restricoes = {fixa(0, 3, 0, 1, 0)};
+        auto dumps = construirObjeto(c);
+        auto pedido = construirObjeto(c);
+        dumps->flagDados = 1;
+        pedido->prepararDados();
+        for (ObjDeformavel* o : {dumps.get(), pedido.get()}) {
+            o->passoAtual = 1;
+            o->inicializar();
+            for (int i = 1; i <= 3; ++i) avancarPasso(*o, i);
+        }
+        ASSERT_TRUE(pedido->temDados());
+        auto iguais = [&](double* const* a, double* const* b, const char* nome) {
+            for (int k = 0; k < 3; ++k)
+                for (int idx = 0; idx < c.grade_i * c.grade_j; ++idx)
+                    ASSERT_EQ(std::bit_cast<std::uint64_t>(a[k][idx]), std::bit_cast<std::uint64_t>(b[k][idx]))
+                        << nomesSolver[s - 3] << " " << nome << " " << k << " " << idx;
+        };
+        iguais(dumps->pos, pedido->pos, "pos");
+        iguais(dumps->forcaExterna, pedido->forcaExterna, "forcaExterna");
+        iguais(dumps->forcaInterna, pedido->forcaInterna, "forcaInterna");
+        iguais(dumps->aceleracao, pedido->aceleracao, "aceleracao");
+        iguais(dumps->e_tio, pedido->e_tio, "e_tio");
+        for (int e = 0; e < 4; ++e) iguais(dumps->e_chapeu[e], pedido->e_chapeu[e], "e_chapeu");
+        bool externaNaoNula = false;
+        for (int idx = 0; idx < c.grade_i * c.grade_j; ++idx)
+            externaNaoNula = externaNaoNula || pedido->forcaExterna[2][idx] != 0.0;
+        EXPECT_TRUE(externaNaoNula) << nomesSolver[s - 3] << ": the forces were filled";
     }
 }
 

@@ -12,11 +12,13 @@
 namespace tevra {
 
 // Small surfaces for tests, built from cenaFolha and cenaTubo and ready for step 1: elastic
-// weights zero unless a test sets them.
+// weights zero unless a test sets them. Detailed: every per-step quantity is kept in the
+// object's arrays, where the tests look at it.
 inline std::unique_ptr<ObjDeformavel> folhaPlana(int gi, int gj, double cx, double cy, double cz,
                                                  int solver = SolverEulerSemiExplicito) {
     auto o = construirObjeto(cenaFolha(gi, gj, cx, cy, cz, solver));
     o->passoAtual = 1;
+    o->detalhar();
     return o;
 }
 
@@ -24,6 +26,7 @@ inline std::unique_ptr<ObjDeformavel> tubo(int gi, int gj, double raio, double c
                                            int solver = SolverEulerSemiExplicito) {
     auto o = construirObjeto(cenaTubo(gi, gj, raio, comprimento, solver));
     o->passoAtual = 1;
+    o->detalhar();
     return o;
 }
 

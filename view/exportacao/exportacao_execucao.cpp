@@ -53,6 +53,11 @@ Escrita ExportacaoExecucao::quadro(const ObjDeformavel& o, int n, const std::fil
     return serie_.gravar(n, tempo, s);
 }
 
+void ExportacaoExecucao::preparar(ObjDeformavel& o) {
+    o.prepararDados();
+    if (tensores_) o.detalhar();
+}
+
 Escrita ExportacaoExecucao::concluir() { return serie_.concluir(); }
 
 std::unique_ptr<ExportacaoExecucao> criarExportacao(FormatoExportacao formato, const Execucao& e) {

@@ -24,6 +24,8 @@ public:
 
     Escrita quadro(const ObjDeformavel& obj, int n, const std::filesystem::path& arquivoQuadro) override;
     Escrita concluir() override;
+    // The forces, and the tensors when asked, are arrays a run without data dumps leaves out.
+    void preparar(ObjDeformavel& obj) override;
 
     SerieExportada& serie() { return serie_; }
     // Files of an earlier export removed before the first frame.

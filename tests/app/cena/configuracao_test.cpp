@@ -187,7 +187,7 @@ TEST(Configuracao, RecusaOQueNaoSePodeSimular) {
     EXPECT_NE(erroDe(f).find("at least 2 nodes"), std::string::npos);
 
     f = formValido();
-    f.caixas[caixa::grade_i] = "2000000";
+    f.caixas[caixa::grade_i] = "40000000";
     f.caixas[caixa::grade_j] = "1000000";
     const std::string memoria = erroDe(f);
     EXPECT_NE(memoria.find("needs"), std::string::npos) << memoria;

@@ -28,6 +28,7 @@ public:
 
     Escrita quadro(const ObjDeformavel& o, int n, const fs::path&) override {
         auto copia = [&o](double* const* c, int comp) {
+            if (!c[0]) return Campo{};  // an array the run does not hold (the tensors without dumps)
             Campo r(comp);
             for (int k = 0; k < comp; ++k) r[k].assign(c[k], c[k] + o.numNos());
             return r;
