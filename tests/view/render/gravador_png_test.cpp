@@ -29,7 +29,11 @@ Imagem imagemNumero(int k, int l = 64, int a = 48) {
     return img;
 }
 
-std::string nome(int k) { return "q" + std::to_string(k) + ".png"; }
+std::string nome(int k) {
+    std::string s("q");
+    s.append(std::to_string(k)).append(".png");
+    return s;
+}
 
 TEST(GravadorPng, CadaImagemEmSeuArquivoMesmoComImagensReaproveitadas) {
     PastaTemporaria pasta;
