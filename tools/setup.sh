@@ -8,6 +8,7 @@ pacotes=(
   libgl-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev
   xvfb xauth fonts-dejavu-core locales
+  clang libclang-rt-14-dev libomp-14-dev llvm
 )
 
 faltando=()
