@@ -14,9 +14,10 @@ set(view/gl_pode base model view/quadros)
 set(view/janelas_pode base model view/quadros view/gl)
 set(app/janelas_pode base model dynamics app/cena app/execucao view/quadros view/gl view/janelas)
 set(cli_pode base model dynamics app/cena app/execucao view/quadros view/gl)
-set(camadas base model dynamics app/cena app/execucao view/quadros view/gl view/janelas app/janelas cli)
+set(fuzz_pode base model dynamics app/cena app/execucao view/quadros)
+set(camadas base model dynamics app/cena app/execucao view/quadros view/gl view/janelas app/janelas cli fuzz)
 # Layers that must build without the toolkit.
-set(sem_qt base model dynamics app/cena app/execucao view/quadros view/gl cli)
+set(sem_qt base model dynamics app/cena app/execucao view/quadros view/gl cli fuzz)
 # Headers only their own folder may include.
 set(internos model/estencil.h)
 
