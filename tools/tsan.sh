@@ -19,9 +19,9 @@ saida="$(mktemp -d)"
 trap 'rm -rf "$saida"' EXIT
 echo "tsan: tevra-sim on two threads"
 "$pasta/bin/tevra-sim" assets/scenes/script.anisot1 --threads 2 --data --out "$saida"
-echo "tsan: frame loader and run controller tests"
+echo "tsan: frame loader, run controller and export tests"
 OMP_NUM_THREADS=2 "$pasta/bin/tevra_core_tests" \
-  --gtest_filter='CarregadorSerie.*:IngestaoQuadros.*:Execucao.*:Simulacao.*'
+  --gtest_filter='CarregadorSerie.*:IngestaoQuadros.*:Execucao.*:Simulacao.*:ExportacaoExecucao.*:Threads.*'
 echo "tsan: window tests"
 # Less the one that starts tevra-sim through QProcess: the ThreadSanitizer runtime of clang 14
 # fails an internal check in the child of Qt's clone() (before any code of ours runs there).
