@@ -12,15 +12,19 @@ set(app/execucao_pode base model dynamics app/cena)
 set(view/quadros_pode base)
 set(view/gl_pode base model view/quadros)
 set(view/exportacao_pode base model dynamics app/cena app/execucao view/quadros view/gl)
-set(view/janelas_pode base model view/quadros view/gl)
+set(view/imagem_pode base)
+set(view/render_pode base model view/quadros view/gl view/imagem)
+set(view/janelas_pode base model view/quadros view/gl view/imagem)
 set(app/janelas_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/janelas)
-set(cli_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao)
+set(cli_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/imagem view/render)
 set(convert_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao)
+set(render_pode base model dynamics app/cena app/execucao view/quadros view/gl view/imagem view/render)
 set(fuzz_pode base model dynamics app/cena app/execucao view/quadros)
-set(camadas base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/janelas app/janelas cli
-  convert fuzz)
+set(camadas base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/imagem view/render
+  view/janelas app/janelas cli convert render fuzz)
 # Layers that must build without the toolkit.
-set(sem_qt base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao cli convert fuzz)
+set(sem_qt base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/imagem view/render cli
+  convert render fuzz)
 # Headers only their own folder may include.
 set(internos model/estencil.h)
 
