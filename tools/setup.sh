@@ -11,6 +11,7 @@ pacotes=(
   parallel valgrind
   xvfb xauth fonts-dejavu-core locales
   python3-vtk9  # tests only: VTK's own readers check the exported .vtu, .pvd and .obj files
+  clang libclang-rt-14-dev libomp-14-dev llvm
 )
 
 faltando=()

@@ -19,11 +19,12 @@ set(app/janelas_pode base model dynamics app/cena app/execucao view/quadros view
 set(cli_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/imagem view/render)
 set(convert_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao)
 set(render_pode base model dynamics app/cena app/execucao view/quadros view/gl view/imagem view/render)
+set(fuzz_pode base model dynamics app/cena app/execucao view/quadros)
 set(camadas base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/imagem view/render
-  view/janelas app/janelas cli convert render)
+  view/janelas app/janelas cli convert render fuzz)
 # Layers that must build without the toolkit.
 set(sem_qt base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/imagem view/render cli
-  convert render)
+  convert render fuzz)
 # Headers only their own folder may include.
 set(internos model/estencil.h)
 
