@@ -23,7 +23,7 @@ struct ContextoEGL::Estado {
     PFNGLDELETEFRAMEBUFFERSPROC apagarQuadros = nullptr;
     PFNGLDELETERENDERBUFFERSPROC apagarBuffers = nullptr;
     PFNGLBINDFRAMEBUFFERPROC ligarQuadro = nullptr;
-    std::vector<std::uint8_t> linha;
+    std::vector<std::uint8_t> lidos;  // the framebuffer as read, rows from the bottom
 };
 
 namespace {
@@ -179,20 +179,21 @@ void ContextoEGL::liberar() {
 }
 
 void ContextoEGL::ler(Imagem& destino) {
-    if (destino.largura != largura_ || destino.altura != altura_) destino.alocar(largura_, altura_);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, largura_, altura_, GL_RGBA, GL_UNSIGNED_BYTE, destino.rgba.data());
-    // Bottom-up as read: swap rows end for end.
     const std::size_t bytes = static_cast<std::size_t>(largura_) * 4;
-    std::vector<std::uint8_t>& tmp = estado_->linha;
-    tmp.resize(bytes);
-    for (int y = 0; y < altura_ / 2; ++y) {
-        std::uint8_t* a = destino.rgba.data() + static_cast<std::size_t>(y) * bytes;
-        std::uint8_t* b = destino.rgba.data() + static_cast<std::size_t>(altura_ - 1 - y) * bytes;
-        std::memcpy(tmp.data(), a, bytes);
-        std::memcpy(a, b, bytes);
-        std::memcpy(b, tmp.data(), bytes);
+    std::vector<std::uint8_t>& lidos = estado_->lidos;
+    lidos.resize(bytes * static_cast<std::size_t>(altura_));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, largura_, altura_, GL_RGBA, GL_UNSIGNED_BYTE, lidos.data());
+    // Bottom-up as read: one pass into the picture, rows end for end, rather than a swap in
+    // place (half again as many bytes moved). A picture of the right size is reused as it is.
+    if (destino.largura != largura_ || destino.altura != altura_ || destino.rgba.size() != lidos.size()) {
+        destino.largura = largura_;
+        destino.altura = altura_;
+        destino.rgba.resize(lidos.size());
     }
+    for (int y = 0; y < altura_; ++y)
+        std::memcpy(destino.rgba.data() + static_cast<std::size_t>(y) * bytes,
+                    lidos.data() + static_cast<std::size_t>(altura_ - 1 - y) * bytes, bytes);
 }
 
 }  // namespace tevra

@@ -9,6 +9,8 @@ namespace tevra {
 GravadorPng::GravadorPng(int trabalhadores) {
     const int n = std::max(trabalhadores, 1);
     limite_ = static_cast<std::size_t>(n) * 2;
+    // As many as can be in flight: the queue, one a worker, one being drawn.
+    maxLivres_ = limite_ + static_cast<std::size_t>(n) + 1;
     for (int k = 0; k < n; ++k) trabalhadores_.emplace_back([this] { trabalhar(); });
 }
 
@@ -28,6 +30,14 @@ bool GravadorPng::enviar(std::filesystem::path arquivo, Imagem imagem) {
     fila_.emplace_back(std::move(arquivo), std::move(imagem));
     mudou_.notify_all();
     return true;
+}
+
+Imagem GravadorPng::reciclada() {
+    std::lock_guard trava(mutex_);
+    if (livres_.empty()) return {};
+    Imagem imagem = std::move(livres_.back());
+    livres_.pop_back();
+    return imagem;
 }
 
 Escrita GravadorPng::concluir() {
@@ -64,6 +74,7 @@ void GravadorPng::trabalhar() {
             --ocupados_;
             if (f && !falha_) falha_ = std::move(f);
             if (!f) ++gravados_;
+            if (livres_.size() < maxLivres_) livres_.push_back(std::move(item.second));
         }
         mudou_.notify_all();
     }

@@ -26,6 +26,9 @@ public:
     // Hands a picture over; waits while the workers are a few pictures behind. False once a
     // write has failed.
     bool enviar(std::filesystem::path arquivo, Imagem imagem);
+    // A picture already written, to draw the next one into without a fresh allocation; an
+    // empty one while none is spare.
+    Imagem reciclada();
     // Waits for everything handed over; the first failure, if any.
     Escrita concluir();
     // The first failure so far, without waiting.
@@ -38,7 +41,9 @@ private:
     std::mutex mutex_;
     std::condition_variable mudou_;
     std::deque<std::pair<std::filesystem::path, Imagem>> fila_;
+    std::vector<Imagem> livres_;  // written, their pixels kept for reuse
     std::size_t limite_;
+    std::size_t maxLivres_;
     int ocupados_ = 0;
     int gravados_ = 0;
     bool parar_ = false;

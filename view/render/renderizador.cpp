@@ -31,6 +31,11 @@ int Renderizador::largura() const { return contexto_->largura(); }
 int Renderizador::altura() const { return contexto_->altura(); }
 
 const Imagem& Renderizador::desenhar(const EstadoVista& vista, const QuadroCompacto* quadro, bool fechada) {
+    desenhar(vista, quadro, fechada, imagem_);
+    return imagem_;
+}
+
+void Renderizador::desenhar(const EstadoVista& vista, const QuadroCompacto* quadro, bool fechada, Imagem& destino) {
     contexto_->tornarAtual();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (quadro)
@@ -38,8 +43,7 @@ const Imagem& Renderizador::desenhar(const EstadoVista& vista, const QuadroCompa
     else
         desenharCena(vista, textura_, std::function<void()>());
     glFinish();
-    contexto_->ler(imagem_);
-    return imagem_;
+    contexto_->ler(destino);
 }
 
 }  // namespace tevra

@@ -28,6 +28,9 @@ public:
     // the window's own DesenhoSuperficie under its desenharCena. Valid until the next call;
     // the context becomes current on the calling thread.
     const Imagem& desenhar(const EstadoVista& vista, const QuadroCompacto* quadro, bool fechada);
+    // The same picture into `destino`, whose pixels are reused when it already has the size:
+    // for a caller that hands pictures over to other threads and takes them back.
+    void desenhar(const EstadoVista& vista, const QuadroCompacto* quadro, bool fechada, Imagem& destino);
 
     int largura() const;
     int altura() const;

@@ -77,10 +77,12 @@ void SaidaImagens::quadro(int n, const QuadroCompacto& quadro, bool fechada) {
         c.incluir(quadro);
         enquadrar(c);
     }
-    const Imagem& imagem = renderizador_->desenhar(vista_, &quadro, fechada);
+    // Drawn into a picture the workers are done with: no fresh allocation and copy a frame.
+    Imagem imagem = png_->reciclada();
+    renderizador_->desenhar(vista_, &quadro, fechada, imagem);
     paraVideo(imagem);
     if (video_) ultima_ = imagem;
-    if (!falhou_ && !png_->enviar(caminhoImagem(pasta_, n), imagem)) falhou_ = true;
+    if (!falhou_ && !png_->enviar(caminhoImagem(pasta_, n), std::move(imagem))) falhou_ = true;
 }
 
 void SaidaImagens::faltando(int n) {

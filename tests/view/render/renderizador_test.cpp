@@ -3,6 +3,7 @@
 // any surface, however small or far away, across the picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -116,6 +117,33 @@ TEST_F(Renderizador_, TexturaEIluminacaoComoNaJanela) {
     ASSERT_TRUE(outro);
     const Imagem a = r->desenhar(v, &f, false);
     EXPECT_EQ(a.rgba, outro->desenhar(v, &f, false).rgba);
+}
+
+TEST_F(Renderizador_, ImagemReaproveitadaSaiIgualAUmaNova) {
+    auto r = criar(120, 90, true);
+    ASSERT_TRUE(r);
+    EstadoVista v;
+    v.texturaLigada = true;
+    const QuadroCompacto f = folha(11, 11);
+    const Imagem nova = r->desenhar(v, &f, false);
+    // A picture of another size, and one of the right size still holding another frame's
+    // pixels (as one handed back by the writers): both end as the fresh picture, rows from
+    // the top, nothing of the old pixels left.
+    Imagem outra;
+    outra.alocar(7, 300);
+    std::fill(outra.rgba.begin(), outra.rgba.end(), std::uint8_t{200});
+    r->desenhar(v, &f, false, outra);
+    ASSERT_EQ(outra.largura, 120);
+    ASSERT_EQ(outra.altura, 90);
+    EXPECT_EQ(outra.rgba, nova.rgba);
+    Imagem usada = r->desenhar(EstadoVista{}, nullptr, false);
+    r->desenhar(v, &f, false, usada);
+    EXPECT_EQ(usada.rgba, nova.rgba);
+    // The picture kept by the renderer is left alone by a draw into another.
+    const Imagem& propria = r->desenhar(v, &f, false);
+    r->desenhar(EstadoVista{}, nullptr, false, usada);
+    EXPECT_EQ(propria.rgba, nova.rgba);
+    EXPECT_EQ(acesos(usada).n, 0);
 }
 
 TEST_F(Renderizador_, TamanhoAlemDoOpenGLERecusadoComMotivo) {
