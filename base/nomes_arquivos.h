@@ -8,6 +8,8 @@ namespace tevra {
 inline constexpr const char* kPadraoPontos = "pontosXXXX.txt";
 inline constexpr const char* kPadraoDados = "dadosXXXX.txt";
 inline constexpr const char* kPadraoDedos = "dedosXXXX.txt";
+// One line per recorded frame: energies, area, speeds and centre of mass of the run.
+inline constexpr const char* kArquivoDiagnostico = "diagnostico.csv";
 
 // The pattern with the four characters before its final ".txt" replaced by n (1 .. 9999);
 // empty when n does not fit or the pattern has no room for it.

@@ -25,6 +25,10 @@ void escalar(Vetor3& escala, double passo) {
 EfeitoTecla aplicarTecla(Tecla tecla, EstadoVista& v, Reprodutor& reprodutor) {
     EfeitoTecla efeito;
     if (tecla == Tecla::Outra) return efeito;
+    if (tecla == Tecla::G) {
+        efeito.diagnosticos = true;
+        return efeito;
+    }
     efeito.vista = true;
 
     // M is both "choose a light" and "selected light +z": the first row comes first, so the

@@ -37,16 +37,19 @@ enum class Tecla {
     MenosNumerico,
     V,
     Esc,
+    G,
 };
 
 // What the window has to bring up to date after a key.
 struct EfeitoTecla {
     bool vista = false;       // the picture
     bool reproducao = false;  // the playback: the play button, the counter, the pace
+    bool diagnosticos = false;  // the plot window of the series is wanted
 };
 
 // FormKeyDown's table: every row whose key matches, in order (M matches two rows).
-// The light keys move the selected light only while lighting is on.
+// The light keys move the selected light only while lighting is on. G changes nothing
+// here: it asks for the diagnostics window.
 EfeitoTecla aplicarTecla(Tecla tecla, EstadoVista& vista, Reprodutor& reprodutor);
 
 }  // namespace tevra

@@ -153,6 +153,7 @@ void TRenderForm::informarUmaVez(const QString& chave, const QString& mensagem) 
     dialogos().aviso(this, mensagem);
 }
 
+std::filesystem::path TRenderForm::pasta() const { return tevra::home::tmp(); }
 bool TRenderForm::carregando() const { return carga_->carregando(); }
 bool TRenderForm::aoVivo() const { return carga_->vivo(); }
 QOpenGLWidget* TRenderForm::superficieGL() const { return gl_ ? gl_->superficie() : nullptr; }
@@ -181,7 +182,7 @@ void TRenderForm::carregarQuadros() {
         progresso_->setValue(0);
         progresso_->show();
     }
-    carga_->carregar(tevra::home::tmp(), arquivos);
+    carga_->carregar(pasta(), arquivos);
     atualizarBotaoPlay();
     mostrarQuadro();
     pedirImagem();
@@ -319,6 +320,7 @@ void TRenderForm::atualizarBotaoPlay() {
 
 void TRenderForm::mostrarQuadro() {
     statusBar()->showMessage(QStringLiteral("Quadro: %1").arg(reprodutor_.quadroAtual));
+    emit quadroMostrado(reprodutor_.quadroAtual);
 }
 
 // A control changed the playback: the pace starts over from the frame now on screen.
@@ -329,25 +331,15 @@ void TRenderForm::controleMudou(bool botaoPlay, bool contador) {
     pedirImagem();
 }
 
-void TRenderForm::SpeedButton3Click() {
-    reprodutor_.playPause();
-    controleMudou(true, false);
+void TRenderForm::botaoDaReproducao(void (Reprodutor::*acao)(), bool contador) {
+    (reprodutor_.*acao)();
+    controleMudou(true, contador);
 }
 
-void TRenderForm::SpeedButton4Click() {
-    reprodutor_.parar();
-    controleMudou(true, true);
-}
-
-void TRenderForm::SpeedButton2Click() {
-    reprodutor_.irParaPrimeiro();
-    controleMudou(true, true);
-}
-
-void TRenderForm::SpeedButton1Click() {
-    reprodutor_.irParaUltimo();
-    controleMudou(true, true);
-}
+void TRenderForm::SpeedButton3Click() { botaoDaReproducao(&Reprodutor::playPause, false); }
+void TRenderForm::SpeedButton4Click() { botaoDaReproducao(&Reprodutor::parar, true); }
+void TRenderForm::SpeedButton2Click() { botaoDaReproducao(&Reprodutor::irParaPrimeiro, true); }
+void TRenderForm::SpeedButton1Click() { botaoDaReproducao(&Reprodutor::irParaUltimo, true); }
 
 void TRenderForm::SpeedButton5Click() {
     if (reprodutor_.voltar()) controleMudou(false, true);
@@ -359,6 +351,7 @@ void TRenderForm::SpeedButton6Click() {
 
 void TRenderForm::FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
     const EfeitoTecla efeito = aplicarTecla(teclaDaJanela(tecla, modificadores), vista_, reprodutor_);
+    if (efeito.diagnosticos) emit diagnosticosPedidos();
     if (efeito.reproducao)
         controleMudou(true, true);
     else if (efeito.vista)

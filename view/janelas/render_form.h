@@ -53,6 +53,8 @@ public:
     // Showing the window (show(), even when it is already visible) reloads the series.
     void setVisible(bool visivel) override;
 
+    // The folder whose series it plays.
+    std::filesystem::path pasta() const;
     int quadroAtual() const { return reprodutor_.quadroAtual; }
     bool tocando() const { return reprodutor_.tocando; }
     bool superficieFechada() const { return serie_.superficieFechada(); }
@@ -90,6 +92,10 @@ signals:
     // An image or the grid could not be used; each problem is reported once, also in a
     // warning that does not block.
     void problemaInformado(const QString& mensagem);
+    // Frame n is the one on screen (and in the status bar).
+    void quadroMostrado(int n);
+    // The key G: the user asks for the diagnostics of the series.
+    void diagnosticosPedidos();
 
 protected:
     bool event(QEvent* e) override;
@@ -116,6 +122,8 @@ private:
     // Something changed: a new picture (or, with nothing on screen, the step at once).
     void pedirImagem();
     void controleMudou(bool botaoPlay, bool contador);
+    // A tool-bar button that runs one player operation; `contador`: the counter changes too.
+    void botaoDaReproducao(void (tevra::Reprodutor::*acao)(), bool contador);
 
     void iniciarSerie(int quadros, int gi, int gj);
     void quadrosChegaram();
