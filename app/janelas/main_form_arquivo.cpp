@@ -103,7 +103,8 @@ void TMainForm::Salvar1Click() {
         return;
     }
     const QFileInfo atual(scriptLabel->text());
-    const QString nome = atual.suffix() == QLatin1String("anisot1") ? atual.fileName() : QStringLiteral("script.anisot1");
+    const QString nome =
+        atual.suffix() == QLatin1String("anisot1") ? atual.fileName() : QStringLiteral("script.anisot1");
     const QString preset = QString::fromStdString((tevra::home::scripts() / nome.toStdString()).string());
     const QString destino = dialogos().salvarArquivo(this, QStringLiteral("Save the scene"), preset,
                                                      QStringLiteral("Scene scripts (*.anisot1);;All files (*)"));

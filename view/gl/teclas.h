@@ -42,8 +42,8 @@ enum class Tecla {
 
 // What the window has to bring up to date after a key.
 struct EfeitoTecla {
-    bool vista = false;       // the picture
-    bool reproducao = false;  // the playback: the play button, the counter, the pace
+    bool vista = false;         // the picture
+    bool reproducao = false;    // the playback: the play button, the counter, the pace
     bool diagnosticos = false;  // the plot window of the series is wanted
 };
 

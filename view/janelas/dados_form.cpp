@@ -24,8 +24,8 @@ std::optional<int> inteiroDe(QWidget* pai, QLineEdit* caixa, const char* legenda
     if (v) return v;
     caixa->setFocus(Qt::OtherFocusReason);
     caixa->selectAll();
-    dialogos().mensagem(pai, QString::fromStdString(mensagemInteiroInvalido(texto)) + QLatin1Char('\n') +
-                                 QLatin1String(legenda));
+    dialogos().mensagem(
+        pai, QString::fromStdString(mensagemInteiroInvalido(texto)) + QLatin1Char('\n') + QLatin1String(legenda));
     return std::nullopt;
 }
 

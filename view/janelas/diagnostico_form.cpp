@@ -27,7 +27,7 @@ constexpr int kColunaTempo = 1;
 
 // One colour a column, the same in every file, so that a curve keeps its colour.
 QColor corDaCurva(int k) {
-    static const QColor cores[] = {QColor(31, 119, 180), QColor(44, 160, 44),  QColor(0, 0, 0),
+    static const QColor cores[] = {QColor(31, 119, 180), QColor(44, 160, 44),   QColor(0, 0, 0),
                                    QColor(255, 127, 14), QColor(148, 103, 189), QColor(140, 86, 75),
                                    QColor(23, 190, 207), QColor(227, 119, 194), QColor(188, 189, 34)};
     return cores[static_cast<std::size_t>(k) % std::size(cores)];
@@ -186,6 +186,9 @@ void TDiagnosticoForm::atualizarEixos() {
     y1 += margem;
     eixoX_->setRange(x0, x1);
     eixoY_->setRange(y0, y1);
+    // Round time ticks: 0.2, not 0.17. The values keep their own range, which round
+    // numbers could double.
+    eixoX_->applyNiceNumbers();
     marcarQuadro(quadroMarcado_);
 }
 

@@ -14,7 +14,9 @@ Dialogos* instalados = nullptr;
 // than behind it (or alone on the screen while its window is hidden).
 class AvisoAdiado : public QObject {
 public:
-    AvisoAdiado(QWidget* janela, QMessageBox* caixa) : QObject(janela), caixa_(caixa) { janela->installEventFilter(this); }
+    AvisoAdiado(QWidget* janela, QMessageBox* caixa) : QObject(janela), caixa_(caixa) {
+        janela->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override {
@@ -68,11 +70,11 @@ void DialogosQt::aviso(QWidget* pai, const QString& texto) {
     caixa->raise();
 }
 
-QString DialogosQt::abrirArquivo(QWidget* pai, const QString& arquivoInicial) {
-    QFileDialog dialogo(pai, QStringLiteral("Open"));
-    dialogo.setObjectName(QStringLiteral("abrirOpenDialog"));
-    dialogo.setFileMode(QFileDialog::ExistingFile);
-    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+namespace {
+
+// Runs a file dialog from the preset's folder with its name filled in; the path chosen, or
+// an empty text when the user cancels.
+QString escolherArquivo(QFileDialog& dialogo, const QString& arquivoInicial) {
     const QFileInfo inicial(arquivoInicial);
     dialogo.setDirectory(inicial.absolutePath());
     dialogo.selectFile(inicial.fileName());
@@ -81,16 +83,21 @@ QString DialogosQt::abrirArquivo(QWidget* pai, const QString& arquivoInicial) {
     return escolhidos.isEmpty() ? QString() : escolhidos.first();
 }
 
+}  // namespace
+
+QString DialogosQt::abrirArquivo(QWidget* pai, const QString& arquivoInicial) {
+    QFileDialog dialogo(pai, QStringLiteral("Open"));
+    dialogo.setObjectName(QStringLiteral("abrirOpenDialog"));
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+    return escolherArquivo(dialogo, arquivoInicial);
+}
+
 QString DialogosQt::salvarArquivo(QWidget* pai, const QString& titulo, const QString& arquivoInicial,
                                   const QString& filtro) {
     QFileDialog dialogo(pai, titulo);
     dialogo.setFileMode(QFileDialog::AnyFile);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     if (!filtro.isEmpty()) dialogo.setNameFilter(filtro);
-    const QFileInfo inicial(arquivoInicial);
-    dialogo.setDirectory(inicial.absolutePath());
-    dialogo.selectFile(inicial.fileName());
-    if (dialogo.exec() != QDialog::Accepted) return {};
-    const QStringList escolhidos = dialogo.selectedFiles();
-    return escolhidos.isEmpty() ? QString() : escolhidos.first();
+    return escolherArquivo(dialogo, arquivoInicial);
 }

@@ -13,7 +13,8 @@ std::vector<std::string_view> campos(std::string_view linha) {
     std::size_t inicio = 0;
     while (true) {
         const std::size_t virgula = linha.find(',', inicio);
-        r.push_back(linha.substr(inicio, virgula == std::string_view::npos ? std::string_view::npos : virgula - inicio));
+        r.push_back(
+            linha.substr(inicio, virgula == std::string_view::npos ? std::string_view::npos : virgula - inicio));
         if (virgula == std::string_view::npos) return r;
         inicio = virgula + 1;
     }

@@ -20,15 +20,10 @@ namespace {
 
 class MainFormArquivo : public JanelasTeste {
 protected:
-    TMainForm& m() { return *janelas->MainForm; }
-    QString tmp(const QString& nome = {}) { return home() + "/tmp/" + nome; }
-    bool esperarFim(int ms = 120000) {
-        return esperarAte([&] { return !m().simulando(); }, ms);
-    }
     // "Simulate", answering its messages; false when the run did not end.
     bool simular() {
         m().simularButton->click();
-        return esperarFim();
+        return esperarFim(120000);
     }
     QString lerTexto(const QString& caminho) {
         QFile f(caminho);

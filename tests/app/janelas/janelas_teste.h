@@ -73,6 +73,13 @@ protected:
     }
 
     QString home() const { return QString::fromStdString(casa_.texto()); }
+    // The home's tmp folder, where the window's runs write; a file in it.
+    QString tmp(const QString& nome = {}) const { return home() + "/tmp/" + nome; }
+    TMainForm& m() { return *janelas->MainForm; }
+    // Until the main window's run has ended; false when it did not within `ms`.
+    bool esperarFim(int ms = 60000) {
+        return esperarAte([&] { return !m().simulando(); }, ms);
+    }
 
     DialogosTeste dlg;
     std::unique_ptr<Janelas> janelas;

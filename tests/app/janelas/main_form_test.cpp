@@ -34,7 +34,6 @@ const char* const kTodasAsCaixas[] = {
 
 class MainForm : public JanelasTeste {
 protected:
-    TMainForm& m() { return *janelas->MainForm; }
     TRestrForm& r() { return *janelas->RestrForm; }
     QString caixa(const char* nome) {
         auto* e = m().findChild<QLineEdit*>(QString::fromLatin1(nome));
@@ -426,8 +425,9 @@ TEST_F(MainForm, CaixaDoTuboSemFormaEscolhidaApontaParaAForma) {
 }
 
 TEST_F(MainForm, SimularAntesDeUmaCenaDizOQueFazer) {
-    const QString fazer = "There is no scene to simulate yet: open a script with File > Abrir, or start from a new "
-                          "scene with File > Novo.";
+    const QString fazer =
+        "There is no scene to simulate yet: open a script with File > Abrir, or start from a new "
+        "scene with File > Novo.";
     digitar("grade_i_Edit", "4");
     m().simularButton->click();
     EXPECT_EQ(dlg.mensagens, QStringList({fazer}));

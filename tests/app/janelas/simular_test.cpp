@@ -24,12 +24,7 @@ namespace {
 
 class MainFormSimular : public JanelasTeste {
 protected:
-    TMainForm& m() { return *janelas->MainForm; }
-    QString tmp(const QString& nome = {}) { return home() + "/tmp/" + nome; }
     QString quadro(int n) { return tmp(QStringLiteral("pontos%1.txt").arg(n, 4, 10, QLatin1Char('0'))); }
-    bool esperarFim(int ms = 60000) {
-        return esperarAte([&] { return !m().simulando(); }, ms);
-    }
     // A run long enough to be caught in the middle: one frame per 100000 steps.
     void abrirCenaLonga() {
         abrir(script("longa.anisot1", cenaBase("2000000", "30 30")));

@@ -126,7 +126,7 @@ TEST_F(Teclas, TeclasDeLuzMovemALuzEscolhidaSoComIluminacaoLigada) {
 
 TEST_F(Teclas, EscReiniciaAReproducaoEEhAUnicaTeclaQueMexeNela) {
     r.quadroAtual = 7;
-    for (int k = static_cast<int>(Tecla::Outra); k <= static_cast<int>(Tecla::Esc); ++k) {
+    for (int k = static_cast<int>(Tecla::Outra); k <= static_cast<int>(Tecla::G); ++k) {
         if (static_cast<Tecla>(k) == Tecla::Esc) continue;
         EXPECT_FALSE(tecla(static_cast<Tecla>(k)).reproducao) << k;
     }
@@ -144,6 +144,20 @@ TEST_F(Teclas, EscReiniciaAReproducaoEEhAUnicaTeclaQueMexeNela) {
     tecla(Tecla::Esc);
     EXPECT_EQ(r.quadroAtual, 1);
     EXPECT_TRUE(r.tocando);
+}
+
+TEST_F(Teclas, GSoPedeOsDiagnosticos) {
+    r.quadroAtual = 4;
+    tecla(Tecla::M);
+    const EstadoVista antes = v;
+    const EfeitoTecla e = tecla(Tecla::G);
+    EXPECT_TRUE(e.diagnosticos);
+    EXPECT_FALSE(e.vista);
+    EXPECT_FALSE(e.reproducao);
+    EXPECT_TRUE(v.selecionandoLuz) << "a light choice armed before stays armed";
+    EXPECT_EQ(v.rotacao.x, antes.rotacao.x);
+    EXPECT_EQ(r.quadroAtual, 4);
+    for (Tecla t : {Tecla::Outra, Tecla::Esc, Tecla::V, Tecla::M}) EXPECT_FALSE(tecla(t).diagnosticos);
 }
 
 TEST_F(Teclas, OutrasTeclasNaoMudamNemPedemNada) {
