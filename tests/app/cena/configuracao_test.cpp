@@ -317,18 +317,6 @@ TEST(OrigemDoErro, VerificacoesApontamACaixaQueAsCausa) {
     EXPECT_EQ(origem(f), OrigemEntrada{caixa::quadros}) << "too many frames";
 }
 
-TEST(OrigemDoErro, LegendasComoAJanelaAsMostra) {
-    const std::pair<const char*, const char*> casos[] = {
-        {caixa::passo, "time step"},    {caixa::quadros, "iterations"}, {caixa::eta[1], "zeta 01"},
-        {caixa::qsi[3], "xi 11"},       {caixa::psi[2], "psi 10"},      {caixa::acel[2], "g z"},
-        {caixa::vel[0], "v x"},         {caixa::fluido[1], "u y"},      {caixa::fluido_cte, "damp R"},
-        {caixa::gama, "damp D"},        {caixa::comp[2], "Lenghts z"},  {caixa::raio, "Ray"},
-        {caixa::comprimento, "Lenght"}, {caixa::grade_i, "grid i"},     {caixa::intervalo, "Interval"},
-        {caixa::solver, "Solver"},
-    };
-    for (const auto& [nome, legenda] : casos) EXPECT_EQ(legendaDaOrigem(OrigemEntrada{nome}), legenda) << nome;
-}
-
 TEST(NumerosLocais, PontoViraOSeparadorDoUsuarioEOResultadoNaoMuda) {
     FormularioCena f = formValido();
     f.caixas[caixa::passo] = "1.5e-3";
