@@ -1,70 +1,51 @@
 // tevra-sim: runs a scene script without windows and writes its frame files.
-#include <unistd.h>
-#include <CLI/CLI.hpp>
-
 #include <cstdio>
-#include <string>
 
-#include "app/cena/configuracao.h"
-#include "app/cena/conversao_cena.h"
-#include "app/cena/script_cena.h"
-#include "app/execucao/execucao.h"
-#include "base/barra_progresso.h"
+#include "app/cena/escrita_script.h"
+#include "app/execucao/codigos_saida.h"
+#include "app/execucao/coleta.h"
+#include "app/execucao/threads.h"
 #include "base/erros.h"
-#include "model/solver.h"
+#include "cli/montagem.h"
+#include "cli/opcoes.h"
+#include "cli/rodada.h"
 
 using namespace tevra;
 
 namespace {
 
-std::string listaSolvers() {
-    std::string s;
-    for (std::string_view n : nomesSolver) s += (s.empty() ? "\"" : ", \"") + std::string(n) + "\"";
-    return s;
+int coletar(const OpcoesLinha& o) {
+    const std::vector<std::filesystem::path> pastas(o.coletar.begin(), o.coletar.end());
+    const std::string csv = coletarManifestos(pastas);
+    std::fwrite(csv.data(), 1, csv.size(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "tevra-sim: the table could not be written to standard output\n");
+        return SaidaFalhaEscrita;
+    }
+    return SaidaConcluida;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Runs a Tevra scene script and writes its frame files"};
-    std::string script;
-    std::string solver;
-    std::string pasta;
-    bool dados = false;
-    int threads = 0;
-    app.add_option("SCRIPT", script, "scene script")->required();
-    app.add_option("--solver", solver, "integrator: " + listaSolvers() + " (default: the script's, else the first)");
-    app.add_option("--out", pasta, "folder for the frame files (default: the Tevra home's tmp folder)");
-    app.add_flag("--data", dados, "also write the data dumps (dados0001.txt, dedosNNNN.txt)");
-    app.add_option("--threads", threads, "worker threads (default: all cores)")->check(CLI::PositiveNumber);
-    CLI11_PARSE(app, argc, argv);
+    OpcoesLinha o;
+    if (const std::optional<int> fim = lerOpcoes(argc, argv, o)) return *fim;
+    if (!o.coletar.empty()) return coletar(o);
 
-    std::unique_ptr<Execucao> execucao;
+    Cena cena;
+    ThreadsExecucao threads;
     try {
-        FormularioCena form;
-        carregarScript(std::filesystem::path(script), form);
-        if (!solver.empty()) form.solver = solver;
-        execucao = std::make_unique<Execucao>(converterCena(form, '.'), OpcoesExecucao{pasta, dados, threads});
+        cena = montarCena(o);
+        threads = escolherThreads(o.threads);
     } catch (const ErroEntrada& e) {
-        std::fprintf(stderr, "tevra-sim: %s: %s\n", script.c_str(), e.what());
-        return 2;
+        std::fprintf(stderr, "tevra-sim: %s\n", e.what());
+        return SaidaEntradaRecusada;
     }
 
-    BarraProgresso barra(isatty(STDERR_FILENO) != 0);
-    execucao->progresso = [&barra](int feitos, int total) { barra.mostrar(feitos, total); };
-    ResultadoExecucao res;
-    try {
-        res = execucao->executar();
-    } catch (const ObjetoInvalido& e) {
-        std::printf("%s\n", e.what());
-        return 1;
+    if (o.imprimirCena) {
+        std::fputs(escreverScript(cena).c_str(), stdout);
+        return SaidaConcluida;
     }
-    barra.terminar();
-
-    std::printf("%s\n", resumoExecucao(res).c_str());
-    if (res.falhas > 0) {
-        std::fprintf(stderr, "tevra-sim: %s\n", textoFalhas(res).c_str());
-        return 3;
-    }
-    return 0;
+    if (o.verificar) return verificarExecucao(o, cena, threads);
+    return rodarCena(o, cena, threads);
 }

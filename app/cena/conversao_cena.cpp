@@ -10,56 +10,77 @@
 
 namespace tevra {
 
+int inteiroDoTexto(const std::string& texto) {
+    const std::optional<int> v = paraInteiro(texto);
+    if (!v) throw ErroEntrada(mensagemInteiroInvalido(texto));
+    return *v;
+}
+
+double realDoTexto(const std::string& texto, char separador) {
+    const std::optional<double> v = paraReal(texto, separador);
+    if (!v) throw ErroEntrada(mensagemRealInvalido(texto));
+    return *v;
+}
+
+int realTruncadoDoTexto(const std::string& texto, char separador, const char* nome) {
+    const double v = std::trunc(realDoTexto(texto, separador));
+    if (!(v >= -2147483648.0 && v <= 2147483647.0)) throw ErroEntrada("'" + texto + "' is too large for the " + nome);
+    return static_cast<int>(v);
+}
+
 namespace {
+
+// Runs one conversion or check; a refusal that names no box names `origem`.
+template <class Conversao>
+auto naOrigem(const OrigemEntrada& origem, Conversao&& converter) {
+    try {
+        return converter();
+    } catch (ErroEntrada& e) {
+        if (!e.origem) e.origem = origem;
+        throw;
+    }
+}
 
 // Reads the window's texts in the set-up's order; every refusal names the box it read.
 class Leitor {
 public:
     Leitor(const FormularioCena& f, char sep) : f_(f), sep_(sep) {}
 
-    int inteiro(const char* caixa) const { return inteiroDe(f_.texto(caixa), OrigemEntrada{caixa}); }
-    double real(const char* caixa) const { return realDe(f_.texto(caixa), OrigemEntrada{caixa}); }
-
-    // A real value truncated toward zero; "1e4" gives 10000 and "2.9" gives 2.
+    int inteiro(const char* caixa) const {
+        return naOrigem(OrigemEntrada{caixa}, [&] { return inteiroDoTexto(f_.texto(caixa)); });
+    }
+    double real(const char* caixa) const {
+        return naOrigem(OrigemEntrada{caixa}, [&] { return realDoTexto(f_.texto(caixa), sep_); });
+    }
     int realTruncado(const char* caixa, const char* nome) const {
-        const std::string& texto = f_.texto(caixa);
-        const double v = std::trunc(real(caixa));
-        if (!(v >= -2147483648.0 && v <= 2147483647.0))
-            throw ErroEntrada("'" + texto + "' is too large for the " + nome, OrigemEntrada{caixa});
-        return static_cast<int>(v);
+        return naOrigem(OrigemEntrada{caixa}, [&] { return realTruncadoDoTexto(f_.texto(caixa), sep_, nome); });
     }
 
     Restricao restricao(int k) const {
         const auto& linha = f_.restricoes[static_cast<std::size_t>(k)];
-        auto celula = [k](int coluna) { return OrigemEntrada{{}, k, coluna}; };
+        auto inteiroDa = [&](int coluna) {
+            return naOrigem(OrigemEntrada{{}, k, coluna}, [&] { return inteiroDoTexto(linha[coluna - 1]); });
+        };
+        auto realDa = [&](int coluna) {
+            return naOrigem(OrigemEntrada{{}, k, coluna}, [&] { return realDoTexto(linha[coluna - 1], sep_); });
+        };
         Restricao r;
-        r.u = inteiroDe(linha[0], celula(1));
-        r.v = inteiroDe(linha[1], celula(2));
+        r.u = inteiroDa(1);
+        r.v = inteiroDa(2);
         r.tipo = (linha[2] == "forca") ? RestricaoForca : RestricaoFixa;
-        r.inicio = inteiroDe(linha[3], celula(4));
-        r.fim = inteiroDe(linha[4], celula(5));
+        r.inicio = inteiroDa(4);
+        r.fim = inteiroDa(5);
         // The type is known before X, Y, Z: a force takes reals, a fixing integer switches.
         for (int c = 0; c < 3; ++c) {
             if (r.tipo == RestricaoForca)
-                r.forca[c] = realDe(linha[5 + c], celula(6 + c));
+                r.forca[c] = realDa(6 + c);
             else
-                r.eixo[c] = inteiroDe(linha[5 + c], celula(6 + c));
+                r.eixo[c] = inteiroDa(6 + c);
         }
         return r;
     }
 
 private:
-    static int inteiroDe(const std::string& texto, OrigemEntrada origem) {
-        const std::optional<int> v = paraInteiro(texto);
-        if (!v) throw ErroEntrada(mensagemInteiroInvalido(texto), std::move(origem));
-        return *v;
-    }
-    double realDe(const std::string& texto, OrigemEntrada origem) const {
-        const std::optional<double> v = paraReal(texto, sep_);
-        if (!v) throw ErroEntrada(mensagemRealInvalido(texto), std::move(origem));
-        return *v;
-    }
-
     const FormularioCena& f_;
     char sep_;
 };
@@ -68,17 +89,6 @@ private:
 const char* caixaDaForma(const Cena& c) {
     if (c.objeto == ObjetoPlano) return c.comp[0] == 0.0 ? caixa::comp[0] : caixa::comp[1];
     return c.raio == 0.0 ? caixa::raio : caixa::comprimento;
-}
-
-// A set-up check refers to the box named here unless it named one itself.
-template <class Verificacao>
-void verificarNaCaixa(const char* caixa, Verificacao&& verificar) {
-    try {
-        verificar();
-    } catch (ErroEntrada& e) {
-        if (!e.origem) e.origem = OrigemEntrada{caixa};
-        throw;
-    }
 }
 
 }  // namespace
@@ -91,8 +101,8 @@ Cena converterCena(const FormularioCena& f, char sep) {
     c.solver = *solver;
     c.grade_j = ler.inteiro(caixa::grade_j);
     c.grade_i = ler.inteiro(caixa::grade_i);
-    verificarNaCaixa(c.grade_i < 2 || c.grade_j >= 2 ? caixa::grade_i : caixa::grade_j,
-                     [&] { verificarGrade(c.grade_i, c.grade_j, c.solver); });
+    naOrigem(OrigemEntrada{c.grade_i < 2 || c.grade_j >= 2 ? caixa::grade_i : caixa::grade_j},
+             [&] { verificarGrade(c.grade_i, c.grade_j, c.solver); });
 
     c.massa = ler.real(caixa::massa);
     for (int a = 0; a < 4; ++a) c.eta[a / 2][a % 2] = ler.real(caixa::eta[a]);
@@ -123,9 +133,9 @@ Cena converterCena(const FormularioCena& f, char sep) {
     c.restricoes.reserve(f.restricoes.size());
     for (int k = 0; k < n; ++k) c.restricoes.push_back(ler.restricao(k));
 
-    verificarNaCaixa(caixaDaForma(c), [&] { verificarForma(c); });
-    verificarNaCaixa(c.intervalo < 1 ? caixa::intervalo : caixa::quadros,
-                     [&] { verificarGravacao(c.quadros, c.intervalo); });
+    naOrigem(OrigemEntrada{caixaDaForma(c)}, [&] { verificarForma(c); });
+    naOrigem(OrigemEntrada{c.intervalo < 1 ? caixa::intervalo : caixa::quadros},
+             [&] { verificarGravacao(c.quadros, c.intervalo); });
     return c;
 }
 

@@ -14,6 +14,16 @@ enum CodigoSaida : int {
     SaidaInterrompida = 5,     // SIGINT or SIGTERM; the files written are complete
 };
 
+// The table of the codes as --help shows it (the README holds the same).
+inline constexpr const char* kTextoCodigosSaida =
+    "Exit status:\n"
+    "  0  done: every step run, every file written\n"
+    "  1  invalid shape code (\"Objeto invalido!\")\n"
+    "  2  input refused (script, options, overrides, set-up checks); nothing written\n"
+    "  3  a file could not be written\n"
+    "  4  the run diverged (a position or velocity became non-finite)\n"
+    "  5  interrupted (SIGINT or SIGTERM); the files written are complete\n";
+
 // What a finished run exits with. A run can meet more than one of these; the order says
 // which one it reports.
 inline CodigoSaida codigoSaida(const ResultadoExecucao& r) {

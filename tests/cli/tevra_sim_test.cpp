@@ -1,48 +1,20 @@
 // The headless runner, driven as a user drives it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <cstdio>
-
-#include "support/arquivos_teste.h"
+#include "cli/tevra_sim_teste.h"
 #include "support/casa_teste.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Saida {
-    int status;
-    std::string texto;
-};
+using Saida = SaidaPrograma;
 
-Saida rodar(const std::string& argumentos, const fs::path& home) {
-    const std::string cmd = "TEVRA_HOME='" + home.string() + "' '" TEVRA_SIM "' " + argumentos + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    std::string texto;
-    char buf[4096];
-    while (std::size_t n = fread(buf, 1, sizeof buf, p)) texto.append(buf, n);
-    const int st = pclose(p);
-    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, texto};
-}
+Saida rodar(const std::string& argumentos, const fs::path& home) { return rodarSim(argumentos, home); }
 
-const char* kCena = R"(delta_t = 0.001 n_passos = 41 pula = 10 tempo_animacao = 1
-grid = 7 6
-aceleracao = x = 0 y = 0 z = -9.8
-velocidade = x = 0 y = 0 z = 0
-eta = 5 0.5 0.5 5 qsi = 0.01 0 0 0.01 psi = 0.1 0 0 0.1
-massa = 1 gama = 0.1
-fluido = c = 0.1 x = 0 y = 1 z = 1
-obj_deformavel = cilindro 1 2
-fronteira 0 0 0 0 0 0 0 0 0 0 0 0 0
-n_restricoes = 1
-restricoes = { 0 0 fixo a=0 b=1000 x=0 y=0 z=0 }
-)";
+const char* kCena = kCenaCurta;
 
-std::string cenaCom(const std::string& de, const std::string& para) {
-    std::string s = kCena;
-    return s.replace(s.find(de), de.size(), para);
-}
+std::string cenaCom(const std::string& de, const std::string& para) { return trocado(kCena, de, para); }
 
 TEST(TevraSim, RodaAEscreveQuadrosEResume) {
     const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});

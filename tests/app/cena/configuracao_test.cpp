@@ -239,7 +239,7 @@ TEST(OrigemDoErro, CadaValorRuimNomeiaSuaCaixaEOTextoNaoMuda) {
     for (int a = 0; a < 4; ++a) reais.insert(reais.end(), {caixa::eta[a], caixa::qsi[a], caixa::psi[a]});
     for (const char* nome : reais) {
         FormularioCena f = formValido();
-        f.caixas[nome] = "x";
+        f.caixas[nome] = std::string(1, 'x');
         const auto [origem, texto] = origemDe(f);
         ASSERT_TRUE(origem) << nome;
         EXPECT_EQ(*origem, OrigemEntrada{nome}) << nome;
@@ -276,7 +276,7 @@ TEST(OrigemDoErro, CelulasDaTabelaDeRestricoes) {
         for (int linha = 0; linha < 2; ++linha) {
             if (coluna == 3) continue;  // any type text is a type
             FormularioCena g = f;
-            g.restricoes[linha][coluna - 1] = "?";
+            g.restricoes[linha][coluna - 1] = std::string(1, '?');
             const auto [origem, texto] = origemDe(g);
             ASSERT_TRUE(origem) << linha << " " << coluna;
             EXPECT_EQ(*origem, (OrigemEntrada{{}, linha, coluna}));
