@@ -1,32 +1,15 @@
 #include "app/janelas/main_form.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
-#include <QPointer>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QShowEvent>
-#include <QThread>
-#include <QTimer>
-#include <algorithm>
-#include <cstdio>
-#include <filesystem>
+#include <optional>
 #include <vector>
 
-#include "app/cena/configuracao.h"
-#include "app/cena/script_cena.h"
-#include "app/janelas/duracao.h"
 #include "app/janelas/restr_form.h"
 #include "base/conversao.h"
 #include "base/erros.h"
-#include "base/tevra_home.h"
 #include "model/solver.h"
 #include "view/janelas/diagnostico_form.h"
 #include "view/janelas/dialogos.h"
