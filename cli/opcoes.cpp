@@ -34,6 +34,10 @@ std::optional<int> lerOpcoes(int argc, char** argv, OpcoesLinha& o) {
                    "worker threads (default: OMP_NUM_THREADS, else SLURM_CPUS_PER_TASK, else every core)")
         ->check(CLI::PositiveNumber);
     app.add_flag("--quiet", o.silencioso, "no progress (neither the bar nor the log lines)");
+    app.add_option("--export", o.exportar,
+                   "also write every frame as vtu (superficieNNNN.vtu and superficie.pvd, full precision, for "
+                   "ParaView) or obj (superficieNNNN.obj, for Blender)")
+        ->check(CLI::IsMember({"vtu", "obj"}));
     auto* imprimir = app.add_flag("--print-scene", o.imprimirCena,
                                   "print the scene, after --solver and --set, as a script and stop");
     auto* verificar = app.add_flag("--check", o.verificar,

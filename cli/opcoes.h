@@ -18,6 +18,7 @@ struct OpcoesLinha {
     bool verificar = false;                  // --check
     bool silencioso = false;                 // --quiet
     std::vector<std::string> coletar;        // --collect DIR...
+    std::string exportar;                    // --export vtu|obj; empty: no export
 };
 
 // Reads the command line into `o`. When the program is to stop right away, the exit status:

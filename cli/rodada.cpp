@@ -14,6 +14,7 @@
 #include "base/pasta_gravavel.h"
 #include "base/progresso_log.h"
 #include "cli/montagem.h"
+#include "view/exportacao/exportacao_execucao.h"
 
 namespace tevra {
 
@@ -36,6 +37,13 @@ int rodarCena(const OpcoesLinha& o, const Cena& cena, const ThreadsExecucao& thr
     } catch (const ErroEntrada& e) {
         std::fprintf(stderr, "tevra-sim: %s: %s\n", o.script.c_str(), e.what());
         return SaidaEntradaRecusada;
+    }
+
+    const ExportacaoExecucao* exportacao = nullptr;
+    if (const std::optional<FormatoExportacao> f = formatoExportacao(o.exportar)) {
+        auto x = criarExportacao(*f, *execucao);
+        exportacao = x.get();
+        execucao->adicionarSaida(std::move(x));
     }
 
     // A start that cannot be written is not yet a lost file: the end replaces it.
@@ -65,6 +73,9 @@ int rodarCena(const OpcoesLinha& o, const Cena& cena, const ThreadsExecucao& thr
     const int codigo = codigoSaida(res);
     const Escrita falhaManifesto = manifesto.gravarFim(res, codigo);
     relatar(res);
+    if (exportacao && exportacao->removidos() > 0)
+        std::printf("%d file(s) of an earlier export removed from %s\n", exportacao->removidos(),
+                    execucao->pasta().c_str());
     // Kept apart from the run's own failures, which count frames and dumps; a lost manifest
     // is a file that could not be written all the same.
     if (!falhaManifesto) return codigo;

@@ -9,6 +9,7 @@ pacotes=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev
   parallel
   xvfb xauth fonts-dejavu-core locales
+  python3-vtk9  # tests only: VTK's own readers check the exported .vtu, .pvd and .obj files
 )
 
 faltando=()

@@ -12,6 +12,7 @@ enum CodigoSaida : int {
     SaidaFalhaEscrita = 3,     // a file could not be written
     SaidaDivergiu = 4,         // a position or velocity became non-finite
     SaidaInterrompida = 5,     // SIGINT or SIGTERM; the files written are complete
+    SaidaQuadroIgnorado = 6,   // tevra-convert: frames missing, unreadable or of another grid were skipped
 };
 
 // The table of the codes as --help shows it (the README holds the same).

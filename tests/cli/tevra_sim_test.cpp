@@ -3,6 +3,7 @@
 
 #include "cli/tevra_sim_teste.h"
 #include "support/casa_teste.h"
+#include "support/vtk_teste.h"
 
 namespace {
 
@@ -79,6 +80,39 @@ TEST(TevraSim, ArquivoQueNaoSeEscreveEhRelatadoNoFim) {
     EXPECT_NE(s.texto.find("6 file(s) could not be written"), std::string::npos) << s.texto;
     EXPECT_NE(s.texto.find(" 0 frames written"), std::string::npos) << s.texto;
     EXPECT_NE(s.texto.find("pontos0001.txt"), std::string::npos) << s.texto;
+}
+
+TEST(TevraSim, ExportaCadaQuadroEmVtuOuObj) {
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    escreverArquivo(casa / "cena.txt", kCenaCurta);
+    const std::string cena = aspas(casa / "cena.txt");
+    const SaidaPrograma vtu = rodarSim(cena + " --export vtu --out " + aspas(casa / "vtu"), *casa);
+    ASSERT_EQ(vtu.status, 0) << vtu.texto;
+    const MalhaLida pvd = lerComVtk("pvd", casa / "vtu" / "superficie.pvd");
+    ASSERT_TRUE(pvd.ok) << pvd.texto;
+    ASSERT_EQ(pvd.dataSets.size(), 5u);
+    // pula 10, delta_t 0.001: frame 5 is the state after step 40.
+    EXPECT_EQ(pvd.dataSets[4].tempo, 40 * 0.001);
+    EXPECT_EQ(pvd.dataSets[4].pontos, 42);
+    // A tube of 7 around: its closing strip makes 7 x 5 quads.
+    EXPECT_EQ(lerComVtk("vtu", casa / "vtu" / "superficie0003.vtu").celulas, 35);
+
+    // Again into the same folder: the earlier export's five frames and its .pvd go first.
+    const SaidaPrograma denovo = rodarSim(cena + " --export vtu --out " + aspas(casa / "vtu"), *casa);
+    ASSERT_EQ(denovo.status, 0) << denovo.texto;
+    EXPECT_NE(denovo.texto.find("6 file(s) of an earlier export removed from " + (casa / "vtu").string()),
+              std::string::npos)
+        << denovo.texto;
+
+    const SaidaPrograma obj = rodarSim(cena + " --export obj --out " + aspas(casa / "obj"), *casa);
+    ASSERT_EQ(obj.status, 0) << obj.texto;
+    EXPECT_EQ(lerComVtk("obj", casa / "obj" / "superficie0005.obj").celulas, 35);
+    EXPECT_FALSE(fs::exists(casa / "obj" / "superficie.pvd"));
+
+    const SaidaPrograma ruim = rodarSim(cena + " --export stl --out " + aspas(casa / "stl"), *casa);
+    EXPECT_EQ(ruim.status, 2);
+    EXPECT_NE(ruim.texto.find("--export"), std::string::npos) << ruim.texto;
+    EXPECT_FALSE(fs::exists(casa / "stl"));
 }
 
 }  // namespace
