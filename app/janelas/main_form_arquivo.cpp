@@ -67,7 +67,7 @@ void TMainForm::carregarArquivo(const QString& caminho) {
     scriptLabel->setText(caminho);
     // Only what the load reaches lands in the form, so only that changes in the window.
     FormularioCena lido;
-    lido.objeto = kFormaNaoLida;
+    lido.objeto.assign(kFormaNaoLida);
     lido.solver = solverComboBox->currentText().toStdString();
     QString erro;
     try {

@@ -27,7 +27,7 @@ FormularioCena formValido() {
     for (int a = 0; a < 4; ++a) {
         c[caixa::eta[a]] = "1";
         c[caixa::qsi[a]] = "0.1";
-        c[caixa::psi[a]] = "0";
+        c[caixa::psi[a]].assign(1, '0');  // GCC 12 warns (-Wrestrict) on a one-letter literal here
     }
     c[caixa::massa] = "1";
     c[caixa::gama] = "0.1";

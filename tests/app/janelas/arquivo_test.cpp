@@ -64,8 +64,11 @@ TEST_F(MainFormArquivo, NovoEncheAJanelaESimulaSemMaisNada) {
     EXPECT_EQ(m().passoEdit->text(), "0.0002");
     EXPECT_EQ(m().grade_i_Edit->text(), "10");
     EXPECT_EQ(janelas->RestrForm->linhas(), 3);
-    for (QLineEdit* e : m().findChildren<QLineEdit*>())
-        if (!e->objectName().startsWith("fluido")) EXPECT_FALSE(e->text().isEmpty()) << e->objectName().toStdString();
+    for (QLineEdit* e : m().findChildren<QLineEdit*>()) {
+        if (!e->objectName().startsWith("fluido")) {
+            EXPECT_FALSE(e->text().isEmpty()) << e->objectName().toStdString();
+        }
+    }
 
     // The whole scene runs to its end in the scene tests; a fifth of it is enough here.
     m().quadrosEdit->setText("1001");

@@ -370,6 +370,7 @@ TEST_F(RenderFormGL, GradeRecusadaDeixaAImagemVazia) {
     ASSERT_GT(contar(naTela(*form, "de-novo")).acesos, 1000);
     form->hide();
     form->gradeI = 3000;
+    form->gradeJ = 3000;
     form->show();  // "Render" with the window closed before
     esperarAte([] { return false; }, 300);
     EXPECT_EQ(contar(naTela(*form, "recusada-ao-abrir")).acesos, 0);
