@@ -10,6 +10,8 @@ inline constexpr const char* kPadraoDados = "dadosXXXX.txt";
 inline constexpr const char* kPadraoDedos = "dedosXXXX.txt";
 // One line per recorded frame: energies, area, speeds and centre of mass of the run.
 inline constexpr const char* kArquivoDiagnostico = "diagnostico.csv";
+// A picture of a frame (tevra-render, the animation window's Ctrl+S).
+inline constexpr const char* kPadraoImagem = "quadroXXXX.png";
 
 // The pattern with the four characters before its final ".txt" replaced by n (1 .. 9999);
 // empty when n does not fit or the pattern has no room for it.
@@ -17,5 +19,8 @@ std::filesystem::path nomeArquivoQuadro(const std::filesystem::path& padrao, int
 
 // Frame n of the series recorded in `pasta`: pontosNNNN.txt. Empty for n outside 1 .. 9999.
 std::filesystem::path caminhoQuadro(const std::filesystem::path& pasta, int n);
+
+// The picture of frame n in `pasta`: quadroNNNN.png. Empty for n outside 1 .. 9999.
+std::filesystem::path caminhoImagem(const std::filesystem::path& pasta, int n);
 
 }  // namespace tevra

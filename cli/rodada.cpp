@@ -14,6 +14,7 @@
 #include "base/pasta_gravavel.h"
 #include "base/progresso_log.h"
 #include "cli/montagem.h"
+#include "cli/saida_render.h"
 #include "view/exportacao/exportacao_execucao.h"
 
 namespace tevra {
@@ -38,6 +39,7 @@ int rodarCena(const OpcoesLinha& o, const Cena& cena, const ThreadsExecucao& thr
         std::fprintf(stderr, "tevra-sim: %s: %s\n", o.script.c_str(), e.what());
         return SaidaEntradaRecusada;
     }
+    if (const int codigo = prepararRender(o.render, *execucao); codigo != SaidaConcluida) return codigo;
 
     const ExportacaoExecucao* exportacao = nullptr;
     if (const std::optional<FormatoExportacao> f = formatoExportacao(o.exportar)) {
@@ -89,6 +91,7 @@ int verificarExecucao(const OpcoesLinha& o, const Cena& cena, const ThreadsExecu
         std::fprintf(stderr, "tevra-sim: the output folder cannot be written: %s\n", f->texto().c_str());
         return SaidaEntradaRecusada;
     }
+    if (const int codigo = verificarRender(o.render); codigo != SaidaConcluida) return codigo;
     std::printf("%s: ready: %d x %d nodes, %d steps, %lld frames to %s, %d threads\n", o.script.c_str(), cena.grade_i,
                 cena.grade_j, passosDaSimulacao(cena.quadros), quadrosDaSimulacao(cena.quadros, cena.intervalo),
                 pasta.string().c_str(), threads.numero);

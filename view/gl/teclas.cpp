@@ -29,6 +29,10 @@ EfeitoTecla aplicarTecla(Tecla tecla, EstadoVista& v, Reprodutor& reprodutor) {
         efeito.diagnosticos = true;
         return efeito;
     }
+    if (tecla == Tecla::SalvarImagem) {
+        efeito.salvarImagem = true;
+        return efeito;
+    }
     efeito.vista = true;
 
     // M is both "choose a light" and "selected light +z": the first row comes first, so the
@@ -66,6 +70,13 @@ EfeitoTecla aplicarTecla(Tecla tecla, EstadoVista& v, Reprodutor& reprodutor) {
         case Tecla::MaisNumerico: escalar(v.escala, 0.01); break;
         case Tecla::MenosNumerico: escalar(v.escala, -0.01); break;
         case Tecla::V: v.perspectiva = !v.perspectiva; break;
+        case Tecla::Inicio: {
+            const EstadoVista inicio;
+            v.rotacao = inicio.rotacao;
+            v.translacao = inicio.translacao;
+            v.escala = inicio.escala;
+            break;
+        }
         case Tecla::Esc:
             reprodutor.reiniciar();
             efeito.reproducao = true;

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRegularExpression>
 
 namespace {
 Dialogos* instalados = nullptr;
@@ -99,5 +100,9 @@ QString DialogosQt::salvarArquivo(QWidget* pai, const QString& titulo, const QSt
     dialogo.setFileMode(QFileDialog::AnyFile);
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     if (!filtro.isEmpty()) dialogo.setNameFilter(filtro);
+    // A name typed without its ending gets the filter's first one ("*.png" gives ".png").
+    const QRegularExpression terminacao(QStringLiteral("\\*\\.(\\w+)"));
+    if (const QRegularExpressionMatch m = terminacao.match(filtro); m.hasMatch())
+        dialogo.setDefaultSuffix(m.captured(1));
     return escolherArquivo(dialogo, arquivoInicial);
 }

@@ -18,8 +18,9 @@ public:
     // the chosen path, or an empty text when the user cancels.
     virtual QString abrirArquivo(QWidget* pai, const QString& arquivoInicial) = 0;
     // A save dialog titled `titulo`, preset to `arquivoInicial`, offering the files of
-    // `filtro` ("Scene scripts (*.anisot1)"; empty: any file); asks before replacing a
-    // file. The chosen path, or an empty text when the user cancels.
+    // `filtro` ("Scene scripts (*.anisot1)"; empty: any file; its first ending is added to a
+    // name typed without one); asks before replacing a file. The chosen path, or an empty
+    // text when the user cancels. Scripts and pictures alike.
     virtual QString salvarArquivo(QWidget* pai, const QString& titulo, const QString& arquivoInicial,
                                   const QString& filtro) = 0;
 };
