@@ -8,6 +8,8 @@ namespace tevra {
 inline constexpr const char* kPadraoPontos = "pontosXXXX.txt";
 inline constexpr const char* kPadraoDados = "dadosXXXX.txt";
 inline constexpr const char* kPadraoDedos = "dedosXXXX.txt";
+// One line per recorded frame: energies, area, speeds and centre of mass of the run.
+inline constexpr const char* kArquivoDiagnostico = "diagnostico.csv";
 // A picture of a frame (tevra-render, the animation window's Ctrl+S).
 inline constexpr const char* kPadraoImagem = "quadroXXXX.png";
 

@@ -4,7 +4,7 @@ set -euo pipefail
 
 pacotes=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6opengl6-dev
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev
   libgl-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
   libegl-dev libpng-dev ffmpeg
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev

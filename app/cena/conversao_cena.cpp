@@ -10,94 +10,133 @@
 
 namespace tevra {
 
-namespace {
-
-int inteiro(const std::string& texto) {
+int inteiroDoTexto(const std::string& texto) {
     const std::optional<int> v = paraInteiro(texto);
     if (!v) throw ErroEntrada(mensagemInteiroInvalido(texto));
     return *v;
 }
 
-double real(const std::string& texto, char sep) {
-    const std::optional<double> v = paraReal(texto, sep);
+double realDoTexto(const std::string& texto, char separador) {
+    const std::optional<double> v = paraReal(texto, separador);
     if (!v) throw ErroEntrada(mensagemRealInvalido(texto));
     return *v;
 }
 
-// A real value truncated toward zero; "1e4" gives 10000 and "2.9" gives 2.
-int realTruncado(const std::string& texto, char sep, const char* nome) {
-    const double v = std::trunc(real(texto, sep));
+int realTruncadoDoTexto(const std::string& texto, char separador, const char* nome) {
+    const double v = std::trunc(realDoTexto(texto, separador));
     if (!(v >= -2147483648.0 && v <= 2147483647.0)) throw ErroEntrada("'" + texto + "' is too large for the " + nome);
     return static_cast<int>(v);
 }
 
-Restricao restricaoDaLinha(const std::array<std::string, 8>& linha, char sep) {
-    Restricao r;
-    r.u = inteiro(linha[0]);
-    r.v = inteiro(linha[1]);
-    r.tipo = (linha[2] == "forca") ? RestricaoForca : RestricaoFixa;
-    r.inicio = inteiro(linha[3]);
-    r.fim = inteiro(linha[4]);
-    // The type is known before X, Y, Z: a force takes reals, a fixing integer switches.
-    for (int c = 0; c < 3; ++c) {
-        if (r.tipo == RestricaoForca)
-            r.forca[c] = real(linha[5 + c], sep);
-        else
-            r.eixo[c] = inteiro(linha[5 + c]);
+namespace {
+
+// Runs one conversion or check; a refusal that names no box names `origem`.
+template <class Conversao>
+auto naOrigem(const OrigemEntrada& origem, Conversao&& converter) {
+    try {
+        return converter();
+    } catch (ErroEntrada& e) {
+        if (!e.origem) e.origem = origem;
+        throw;
     }
-    return r;
+}
+
+// Reads the window's texts in the set-up's order; every refusal names the box it read.
+class Leitor {
+public:
+    Leitor(const FormularioCena& f, char sep) : f_(f), sep_(sep) {}
+
+    int inteiro(const char* caixa) const {
+        return naOrigem(OrigemEntrada{caixa}, [&] { return inteiroDoTexto(f_.texto(caixa)); });
+    }
+    double real(const char* caixa) const {
+        return naOrigem(OrigemEntrada{caixa}, [&] { return realDoTexto(f_.texto(caixa), sep_); });
+    }
+    int realTruncado(const char* caixa, const char* nome) const {
+        return naOrigem(OrigemEntrada{caixa}, [&] { return realTruncadoDoTexto(f_.texto(caixa), sep_, nome); });
+    }
+
+    Restricao restricao(int k) const {
+        const auto& linha = f_.restricoes[static_cast<std::size_t>(k)];
+        auto inteiroDa = [&](int coluna) {
+            return naOrigem(OrigemEntrada{{}, k, coluna}, [&] { return inteiroDoTexto(linha[coluna - 1]); });
+        };
+        auto realDa = [&](int coluna) {
+            return naOrigem(OrigemEntrada{{}, k, coluna}, [&] { return realDoTexto(linha[coluna - 1], sep_); });
+        };
+        Restricao r;
+        r.u = inteiroDa(1);
+        r.v = inteiroDa(2);
+        r.tipo = (linha[2] == "forca") ? RestricaoForca : RestricaoFixa;
+        r.inicio = inteiroDa(4);
+        r.fim = inteiroDa(5);
+        // The type is known before X, Y, Z: a force takes reals, a fixing integer switches.
+        for (int c = 0; c < 3; ++c) {
+            if (r.tipo == RestricaoForca)
+                r.forca[c] = realDa(6 + c);
+            else
+                r.eixo[c] = inteiroDa(6 + c);
+        }
+        return r;
+    }
+
+private:
+    const FormularioCena& f_;
+    char sep_;
+};
+
+// The box that makes a shape without area: the first zero of its extents.
+const char* caixaDaForma(const Cena& c) {
+    if (c.objeto == ObjetoPlano) return c.comp[0] == 0.0 ? caixa::comp[0] : caixa::comp[1];
+    return c.raio == 0.0 ? caixa::raio : caixa::comprimento;
 }
 
 }  // namespace
 
 Cena converterCena(const FormularioCena& f, char sep) {
+    const Leitor ler(f, sep);
     Cena c;
     const std::optional<int> solver = codigoSolver(f.solver);
-    if (!solver) throw ErroEntrada(mensagemSolverDesconhecido(f.solver));
+    if (!solver) throw ErroEntrada(mensagemSolverDesconhecido(f.solver), OrigemEntrada{caixa::solver});
     c.solver = *solver;
-    c.grade_j = inteiro(f.texto(caixa::grade_j));
-    c.grade_i = inteiro(f.texto(caixa::grade_i));
-    verificarGrade(c.grade_i, c.grade_j, c.solver);
+    c.grade_j = ler.inteiro(caixa::grade_j);
+    c.grade_i = ler.inteiro(caixa::grade_i);
+    naOrigem(OrigemEntrada{c.grade_i < 2 || c.grade_j >= 2 ? caixa::grade_i : caixa::grade_j},
+             [&] { verificarGrade(c.grade_i, c.grade_j, c.solver); });
 
-    c.massa = real(f.texto(caixa::massa), sep);
-    for (int a = 0; a < 4; ++a) c.eta[a / 2][a % 2] = real(f.texto(caixa::eta[a]), sep);
-    for (int a = 0; a < 4; ++a) c.qsi[a / 2][a % 2] = real(f.texto(caixa::qsi[a]), sep);
-    for (int a = 0; a < 4; ++a) c.psi[a / 2][a % 2] = real(f.texto(caixa::psi[a]), sep);
+    c.massa = ler.real(caixa::massa);
+    for (int a = 0; a < 4; ++a) c.eta[a / 2][a % 2] = ler.real(caixa::eta[a]);
+    for (int a = 0; a < 4; ++a) c.qsi[a / 2][a % 2] = ler.real(caixa::qsi[a]);
+    for (int a = 0; a < 4; ++a) c.psi[a / 2][a % 2] = ler.real(caixa::psi[a]);
     c.objeto = (f.objeto == "plano") ? ObjetoPlano : ObjetoCilindro;
     if (c.objeto == ObjetoPlano) {
-        for (int k = 0; k < 3; ++k) c.comp[k] = real(f.texto(caixa::comp[k]), sep);
+        for (int k = 0; k < 3; ++k) c.comp[k] = ler.real(caixa::comp[k]);
     } else {
-        c.raio = real(f.texto(caixa::raio), sep);
-        c.comprimento = real(f.texto(caixa::comprimento), sep);
+        c.raio = ler.real(caixa::raio);
+        c.comprimento = ler.real(caixa::comprimento);
     }
-    c.gama = real(f.texto(caixa::gama), sep);
-    for (int k = 0; k < 3; ++k) c.velInicial[k] = real(f.texto(caixa::vel[k]), sep);
-    for (int k = 0; k < 3; ++k) c.acel[k] = real(f.texto(caixa::acel[k]), sep);
+    c.gama = ler.real(caixa::gama);
+    for (int k = 0; k < 3; ++k) c.velInicial[k] = ler.real(caixa::vel[k]);
+    for (int k = 0; k < 3; ++k) c.acel[k] = ler.real(caixa::acel[k]);
     // Any text at all in "damp R", even a blank, switches the fluid on.
     if (!f.texto(caixa::fluido_cte).empty()) {
-        for (int k = 0; k < 3; ++k) c.fluido[k] = real(f.texto(caixa::fluido[k]), sep);
-        c.fluido_cte = real(f.texto(caixa::fluido_cte), sep);
+        for (int k = 0; k < 3; ++k) c.fluido[k] = ler.real(caixa::fluido[k]);
+        c.fluido_cte = ler.real(caixa::fluido_cte);
         c.fluidoAtivo = true;
     }
-    c.passo = real(f.texto(caixa::passo), sep);
-    c.quadros = realTruncado(f.texto(caixa::quadros), sep, "iteration count");
-    c.intervalo = realTruncado(f.texto(caixa::intervalo), sep, "recording interval");
-    c.tempo = real(f.texto(caixa::tempo), sep);
+    c.passo = ler.real(caixa::passo);
+    c.quadros = ler.realTruncado(caixa::quadros, "iteration count");
+    c.intervalo = ler.realTruncado(caixa::intervalo, "recording interval");
+    c.tempo = ler.real(caixa::tempo);
 
+    const int n = static_cast<int>(f.restricoes.size());
     c.restricoes.reserve(f.restricoes.size());
-    for (const auto& linha : f.restricoes) c.restricoes.push_back(restricaoDaLinha(linha, sep));
+    for (int k = 0; k < n; ++k) c.restricoes.push_back(ler.restricao(k));
 
-    verificarForma(c);
-    verificarGravacao(c.quadros, c.intervalo);
+    naOrigem(OrigemEntrada{caixaDaForma(c)}, [&] { verificarForma(c); });
+    naOrigem(OrigemEntrada{c.intervalo < 1 ? caixa::intervalo : caixa::quadros},
+             [&] { verificarGravacao(c.quadros, c.intervalo); });
     return c;
-}
-
-int inteiroDoTexto(const std::string& texto) { return inteiro(texto); }
-
-double realDoTexto(const std::string& texto, char separador) { return real(texto, separador); }
-
-int realTruncadoDoTexto(const std::string& texto, char separador, const char* nome) {
-    return realTruncado(texto, separador, nome);
 }
 
 }  // namespace tevra

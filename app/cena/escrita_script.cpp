@@ -1,11 +1,20 @@
 #include "app/cena/escrita_script.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace tevra {
 
 std::string textoReal(double v) {
-    char buf[32];
+    char buf[64];
+    // Plain decimals where they stay short, as a user types them (0.0002, not 2e-04); the
+    // exponent for the very small and the very large. Both are the shortest text that
+    // reads back to the same double.
+    const double a = std::fabs(v);
+    if (a == 0.0 || (a >= 1e-5 && a < 1e15)) {
+        const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+        if (r.ec == std::errc()) return std::string(buf, r.ptr);
+    }
     const auto r = std::to_chars(buf, buf + sizeof buf, v);
     return std::string(buf, r.ptr);
 }

@@ -10,7 +10,8 @@ namespace tevra {
 // shortest exact form with a point, the solver named after the restrictions.
 std::string escreverScript(const Cena& cena);
 
-// One real as a script holds it (shortest text that reads back to the same double).
+// One real as a script holds it: the shortest text that reads back to the same double, in
+// plain decimals from 1e-5 to 1e15 and with an exponent beyond.
 std::string textoReal(double v);
 
 }  // namespace tevra

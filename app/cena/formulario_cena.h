@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/erros.h"
+
 namespace tevra {
 
 // What the main window and the restrictions grid show, as text: the script loader writes
@@ -19,6 +21,15 @@ struct FormularioCena {
 
     const std::string& texto(const std::string& caixa) const;
 };
+
+// Numbers of a script (written with a point) as a user of decimal separator `separador`
+// types them: every box or cell whose text reads as a number with a point gets the
+// separator in its place. Integers, words and texts that are no number stay as they are.
+void localizarNumeros(FormularioCena& form, char separador);
+
+// Where a refused value sits, as the window captions it: "time step", "zeta 01",
+// "restriction 3, column Inicio".
+std::string legendaDaOrigem(const OrigemEntrada& origem);
 
 // Object names of the main window's edit boxes that hold simulation values.
 namespace caixa {
@@ -40,6 +51,8 @@ inline constexpr const char* fluido[3] = {"fluido_x_Edit", "fluido_y_Edit", "flu
 inline constexpr const char* comp[3] = {"comp_x_Edit", "comp_y_Edit", "comp_z_Edit"};
 inline constexpr const char* raio = "raioEdit";
 inline constexpr const char* comprimento = "compEdit";
+inline constexpr const char* solver = "solverComboBox";
+inline constexpr const char* objeto = "objetoComboBox";
 }  // namespace caixa
 
 }  // namespace tevra

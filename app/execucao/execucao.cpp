@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/cena/configuracao.h"
+#include "app/execucao/saida_diagnostico.h"
 #include "base/limites.h"
 #include "base/tevra_home.h"
 
@@ -18,6 +19,8 @@ Execucao::Execucao(const Cena& cena, OpcoesExecucao opcoes) : cena_(cena), opcoe
         home::criarPastas();
         opcoes_.pasta = home::tmp();
     }
+    // Every run tells how it behaved over time, beside its frames.
+    saidas_.push_back(std::make_unique<SaidaDiagnostico>(opcoes_.pasta));
 }
 
 Execucao::~Execucao() = default;
@@ -37,15 +40,16 @@ ResultadoExecucao Execucao::executar() {
     op.pasta = opcoes_.pasta;
     op.cancelar = &cancelar_;
     op.progresso = progresso;
-    op.quadroGravado = [this](const ObjDeformavel& o, int n, const std::filesystem::path& arquivo) -> Escrita {
+    ResultadoExecucao r;
+    op.quadroGravado = [this, &r](const ObjDeformavel& o, int n, const std::filesystem::path& arquivo) -> Escrita {
         Escrita primeira;
         for (auto& s : saidas_)
             if (Escrita f = s->quadro(o, n, arquivo); f && !primeira) primeira = std::move(f);
+        if (primeira) ++r.falhasExtras;
         if (quadroGravado) quadroGravado(n, arquivo);
         return primeira;
     };
 
-    ResultadoExecucao r;
     r.pasta = opcoes_.pasta;
     r.nos = static_cast<long long>(obj_->grade_i) * obj_->grade_j;
     r.passosTotais = passosTotais();
@@ -55,6 +59,7 @@ ResultadoExecucao Execucao::executar() {
         if (Escrita f = saida->concluir()) {
             if (r.falhas + s.falhas == 0) r.primeiraFalha = f;
             ++r.falhas;
+            ++r.falhasExtras;
         }
     r.segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
     r.passos = s.passos;

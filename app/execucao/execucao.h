@@ -42,13 +42,14 @@ struct ResultadoExecucao {
     int passos = 0;               // steps performed
     int quadros = 0;              // frame files attempted
     int falhas = 0;               // files that could not be written
+    int falhasExtras = 0;         // ... of them, files of the extra outputs (SaidaQuadro)
     Escrita primeiraFalha;
     bool cancelado = false;                  // stopped early by cancelar() or interromper()
     bool interrompido = false;               // ... by interromper(): a signal, not the user's Cancel
     std::optional<Divergencia> divergencia;  // the run blew up and stopped there
     double segundos = 0.0;                   // wall time of the run itself
 
-    int quadrosGravados() const { return quadros - falhas; }
+    int quadrosGravados() const { return quadros - (falhas - falhasExtras); }
 };
 
 // One run of one scene: the surface built from it, the folder, the engine's threads, the

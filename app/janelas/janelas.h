@@ -7,10 +7,11 @@ class TRestrForm;
 class TDadosForm;
 class TMatrizForm;
 class TRenderForm;
+class TDiagnosticoForm;
 
-// The program's five windows, made once at start-up in this order and kept until the end.
-// Only the main window is shown at first; closing it ends the program, closing any other
-// one only hides it.
+// The program's windows, made once at start-up in this order and kept until the end: the
+// five of the simulator and the plot window of the diagnostics. Only the main window is
+// shown at first; closing it ends the program, closing any other one only hides it.
 struct Janelas {
     Janelas();
     ~Janelas();
@@ -22,4 +23,5 @@ struct Janelas {
     std::unique_ptr<TDadosForm> DadosForm;
     std::unique_ptr<TMatrizForm> MatrizForm;
     std::unique_ptr<TRenderForm> RenderForm;
+    std::unique_ptr<TDiagnosticoForm> DiagnosticoForm;
 };

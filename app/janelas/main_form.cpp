@@ -1,32 +1,17 @@
 #include "app/janelas/main_form.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
-#include <QPointer>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QShowEvent>
-#include <QThread>
-#include <QTimer>
-#include <algorithm>
-#include <cstdio>
-#include <filesystem>
+#include <optional>
 #include <vector>
 
-#include "app/cena/configuracao.h"
-#include "app/cena/script_cena.h"
-#include "app/janelas/duracao.h"
 #include "app/janelas/restr_form.h"
 #include "base/conversao.h"
-#include "base/tevra_home.h"
+#include "base/erros.h"
 #include "model/solver.h"
+#include "view/janelas/diagnostico_form.h"
 #include "view/janelas/dialogos.h"
 #include "view/janelas/render_form.h"
 
@@ -57,7 +42,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     for (const char* nome : nomesDasCaixas())
         if (auto* e = findChild<QLineEdit*>(QLatin1String(nome))) caixas_[nome] = e;
 
+    connect(Abiri1, &QAction::triggered, this, &TMainForm::Abiri1Click);
     connect(Abrir1, &QAction::triggered, this, &TMainForm::Abrir1Click);
+    connect(Salvar1, &QAction::triggered, this, &TMainForm::Salvar1Click);
+    connect(Diagnosticos1, &QAction::triggered, this, &TMainForm::Diagnosticos1Click);
     connect(restricaoButton, &QPushButton::clicked, this, &TMainForm::restricaoButtonClick);
     connect(simularButton, &QPushButton::clicked, this, &TMainForm::simularButtonClick);
     connect(cancelarButton, &QPushButton::clicked, this, &TMainForm::cancelarButtonClick);
@@ -69,12 +57,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     connect(execucao_, &ExecucaoJanela::progresso, this, &TMainForm::atualizarProgresso);
     connect(execucao_, &ExecucaoJanela::terminada, this, &TMainForm::terminarSimulacao);
 
-    mostrarAnimacao = [this] {
-        if (!render_) return;
-        render_->show();
-        render_->raise();
-        render_->activateWindow();
-    };
+    mostrarAnimacao = [this] { trazerAFrente(render_); };
     objetoComboBoxChange();
 }
 
@@ -83,9 +66,10 @@ TMainForm::~TMainForm() {
     execucao_->parar();
 }
 
-void TMainForm::ligar(TRestrForm* restricoes, TRenderForm* animacao) {
+void TMainForm::ligar(TRestrForm* restricoes, TRenderForm* animacao, TDiagnosticoForm* diagnosticos) {
     restr_ = restricoes;
     render_ = animacao;
+    diagnosticos_ = diagnosticos;
 }
 
 void TMainForm::objetoComboBoxChange() {
@@ -95,36 +79,54 @@ void TMainForm::objetoComboBoxChange() {
     objectPanel->setVisible(forma != QLatin1String("plano") && forma != QLatin1String("cilindro"));
 }
 
-void TMainForm::restricaoButtonClick() {
-    if (!restr_) return;
-    restr_->show();
-    restr_->raise();
-    restr_->activateWindow();
+void TMainForm::restricaoButtonClick() { trazerAFrente(restr_); }
+
+void TMainForm::Diagnosticos1Click() { trazerAFrente(diagnosticos_); }
+
+int TMainForm::inteiroDaCaixa(const char* nome) const {
+    const std::string texto = caixas_.at(nome)->text().toStdString();
+    const std::optional<int> v = paraInteiro(texto);
+    if (!v) throw ErroEntrada(mensagemInteiroInvalido(texto), OrigemEntrada{nome});
+    return *v;
 }
 
 void TMainForm::Button1Click() {
     if (!render_) return;
     render_->numQuadros = 400;
-    const QString textoI = grade_i_Edit->text();
-    const auto gi = paraInteiro(textoI.toStdString());
-    if (!gi) {
-        dialogos().mensagem(this, QString::fromStdString(mensagemInteiroInvalido(textoI.toStdString())));
+    try {
+        // One after the other: a bad second box leaves the first one's value handed over.
+        render_->gradeI = inteiroDaCaixa(caixa::grade_i);
+        render_->gradeJ = inteiroDaCaixa(caixa::grade_j);
+    } catch (const ErroEntrada& e) {
+        mostrarErro(e);
         return;
     }
-    render_->gradeI = *gi;
-    const QString textoJ = grade_j_Edit->text();
-    const auto gj = paraInteiro(textoJ.toStdString());
-    if (!gj) {
-        dialogos().mensagem(this, QString::fromStdString(mensagemInteiroInvalido(textoJ.toStdString())));
-        return;
-    }
-    render_->gradeJ = *gj;
     if (mostrarAnimacao) mostrarAnimacao();
 }
 
-void TMainForm::Abrir1Click() {
-    const QString preset = QString::fromStdString((tevra::home::scripts() / "script.anisot1").string());
-    const QString escolhido = dialogos().abrirArquivo(this, preset);
-    if (escolhido.isEmpty()) return;
-    carregarArquivo(escolhido);
+QWidget* TMainForm::focarOrigem(const OrigemEntrada& origem) {
+    if (origem.celula()) {
+        if (!restr_) return this;
+        trazerAFrente(restr_);
+        restr_->mostrarCelula(origem.linha, origem.coluna);
+        return restr_;
+    }
+    QWidget* w = findChild<QWidget*>(QString::fromStdString(origem.caixa));
+    // A box of the tube while no shape is chosen sits in a hidden panel: the shape's box is next to it.
+    if (w && !w->isVisibleTo(this)) w = objetoComboBox;
+    if (!w) return this;
+    w->setFocus(Qt::OtherFocusReason);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+    if (auto* c = qobject_cast<QComboBox*>(w); c && c->lineEdit()) c->lineEdit()->selectAll();
+    return this;
+}
+
+void TMainForm::mostrarErro(const ErroEntrada& erro) {
+    QString texto = QString::fromStdString(erro.what());
+    QWidget* janela = this;
+    if (erro.origem) {
+        texto += QLatin1Char('\n') + QString::fromStdString(legendaDaOrigem(*erro.origem));
+        janela = focarOrigem(*erro.origem);
+    }
+    dialogos().mensagem(janela, texto);
 }

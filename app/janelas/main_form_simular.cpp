@@ -1,5 +1,5 @@
-// The main window's script loading and "Simulate": the texts of the window into a scene,
-// the scene into a run on a worker thread, the run's end into messages.
+// The main window's "Simulate": the texts of the window into a scene, the scene into a run
+// on a worker thread, the run's end into messages.
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
@@ -10,10 +10,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/cena/configuracao.h"
-#include "app/cena/conversao_cena.h"
-#include "app/cena/script_cena.h"
-#include "app/janelas/duracao.h"
+#include "app/cena/restricoes_fora.h"
+#include "app/janelas/fim_execucao.h"
 #include "app/janelas/main_form.h"
 #include "app/janelas/restr_form.h"
 #include "base/erros.h"
@@ -25,67 +23,9 @@ using namespace tevra;
 
 namespace {
 
-// Stands in the form's shape while a script loads: still there afterwards means the load
-// never reached the shape, so the combo box keeps its text.
-const char* const kFormaNaoLida = "\x01";
-
-// The user's decimal separator for the set-up; one the core cannot take as one character
-// falls back to the point.
-char separadorDecimal() {
-    const QString p = QLocale().decimalPoint();
-    if (p.size() == 1 && p[0].unicode() < 128) return static_cast<char>(p[0].unicode());
-    return '.';
-}
-
-std::filesystem::path caminhoLocal(const QString& caminho) {
-    return std::filesystem::path(QFile::encodeName(caminho).toStdString());
-}
-
 QString texto(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
-
-void TMainForm::carregarArquivo(const QString& caminho) {
-    scriptLabel->setText(caminho);
-    FormularioCena form = lerFormulario();
-    form.objeto = kFormaNaoLida;
-    QString erro;
-    try {
-        carregarScript(caminhoLocal(caminho), form);
-    } catch (const ErroEntrada& e) {
-        erro = QString::fromStdString(e.what());
-    }
-
-    // Boxes the load reached keep their new text, complete or not.
-    for (const auto& [nome, valor] : form.caixas) {
-        auto it = caixas_.find(nome);
-        if (it != caixas_.end()) it->second->setText(texto(valor));
-    }
-    if (form.objeto != kFormaNaoLida) {
-        objetoComboBox->setCurrentIndex(objetoComboBox->findText(texto(form.objeto)));
-        objetoComboBoxChange();
-    }
-    if (!erro.isEmpty()) {
-        dialogos().mensagem(this, erro);
-        return;
-    }
-    if (restr_) restr_->definirRestricoes(form.restricoes);
-    if (solverComboBox->currentText() != texto(form.solver)) solverComboBox->setCurrentText(texto(form.solver));
-    scriptCarregado = true;
-}
-
-FormularioCena TMainForm::lerFormulario() const {
-    FormularioCena f;
-    for (const auto& [nome, caixa] : caixas_) f.caixas[nome] = caixa->text().toStdString();
-    f.solver = solverComboBox->currentText().toStdString();
-    f.objeto = objetoComboBox->currentText().toStdString();
-    if (restr_) f.restricoes = restr_->restricoes();
-    return f;
-}
-
-Cena TMainForm::lerCena() const { return converterCena(lerFormulario(), separadorDecimal()); }
-
-std::unique_ptr<ObjDeformavel> TMainForm::criarObjeto() const { return tevra::criarObjeto(lerCena()); }
 
 const ObjDeformavel* TMainForm::objetoAtual() const {
     return execucao_->execucao() ? &execucao_->execucao()->objeto() : nullptr;
@@ -94,7 +34,12 @@ const ObjDeformavel* TMainForm::objetoAtual() const {
 bool TMainForm::simulando() const { return execucao_->ativa(); }
 
 void TMainForm::simularButtonClick() {
-    if (!scriptCarregado || simulando()) return;
+    if (simulando()) return;
+    if (!scriptCarregado) {
+        dialogos().mensagem(this, QStringLiteral("There is no scene to simulate yet: open a script with File > Abrir, "
+                                                 "or start from a new scene with File > Novo."));
+        return;
+    }
     relogio_.start();
     std::unique_ptr<Execucao> execucao;
     try {
@@ -102,9 +47,12 @@ void TMainForm::simularButtonClick() {
         if (exportarVtkCheckBox->isChecked())
             execucao->adicionarSaida(criarExportacao(FormatoExportacao::Vtu, *execucao));
     } catch (const ErroEntrada& e) {
-        dialogos().mensagem(this, QString::fromStdString(e.what()));
+        mostrarErro(e);
         return;
     }
+    // Ignored by the run, as always; now also said, before it starts.
+    if (const std::string fora = avisoRestricoesForaDaGrade(execucao->cena()); !fora.empty())
+        dialogos().aviso(this, texto(fora));
     dialogos().mensagem(this, QString::number(execucao->cena().restricoes.size()));
     // The message box ran an event loop: the window may have been closed meanwhile.
     if (fechando_) return;
@@ -163,12 +111,9 @@ void TMainForm::terminarSimulacao() {
         QCoreApplication::exit(1);
         return;
     }
-    const ResultadoExecucao res = execucao_->resultado();
     const qint64 decorrido = relogio_.elapsed();
-    if (!execucao_->erro().isEmpty()) dialogos().mensagem(this, execucao_->erro());
-    if (res.cancelado) dialogos().mensagem(this, texto(textoCancelamento(res)));
-    if (res.falhas > 0) dialogos().mensagem(this, texto(textoFalhas(res)));
-    dialogos().mensagem(this, QStringLiteral("Tempo de simulação") + formatarDuracao(decorrido, QLocale()));
+    for (const QString& m : mensagensDoFim(execucao_->resultado(), execucao_->erro(), decorrido, QLocale()))
+        dialogos().mensagem(this, m);
     emit simulacaoConcluida();
 }
 

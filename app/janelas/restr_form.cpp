@@ -41,3 +41,9 @@ void TRestrForm::definirRestricoes(const std::vector<std::array<std::string, 8>>
             restrStringGrid->setItem(r, c, new QTableWidgetItem(QString::fromStdString(rows[r][c])));
     }
 }
+
+void TRestrForm::mostrarCelula(int numero, int coluna) {
+    restrStringGrid->setCurrentCell(numero, coluna - 1);
+    restrStringGrid->scrollToItem(restrStringGrid->item(numero, coluna - 1));
+    restrStringGrid->setFocus(Qt::OtherFocusReason);
+}

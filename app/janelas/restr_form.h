@@ -27,4 +27,7 @@ public:
     std::vector<std::array<std::string, 8>> restricoes() const;
     // Replaces the whole table: n = rows.size() restrictions numbered from 0.
     void definirRestricoes(const std::vector<std::array<std::string, 8>>& rows);
+    // Selects the cell of restriction `numero` (as column 0 shows it) and column 1..8, and
+    // gives the table the focus.
+    void mostrarCelula(int numero, int coluna);
 };

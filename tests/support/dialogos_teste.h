@@ -9,16 +9,16 @@
 
 #include "view/janelas/dialogos.h"
 
-// Records every message and warning and answers the file dialogs from their queues (empty:
+// Records every message and warning and answers the file dialogs from a queue (empty:
 // cancelled).
 class DialogosTeste : public Dialogos {
 public:
     QStringList mensagens;
     QStringList avisos;
     QStringList presets;
+    // Title, preset path and filter of each save dialog, in order.
+    QStringList salvarTitulos, salvarPresets, salvarFiltros;
     std::deque<QString> respostas;
-    QStringList presetsImagem;
-    std::deque<QString> respostasImagem;
     // Runs while a message box is "open", before it returns.
     std::function<void(const QString&)> aoMostrar;
 
@@ -29,16 +29,21 @@ public:
     void aviso(QWidget*, const QString& texto) override { avisos << texto; }
     QString abrirArquivo(QWidget*, const QString& arquivoInicial) override {
         presets << arquivoInicial;
+        return responder();
+    }
+    QString salvarArquivo(QWidget*, const QString& titulo, const QString& arquivoInicial,
+                          const QString& filtro) override {
+        salvarTitulos << titulo;
+        salvarPresets << arquivoInicial;
+        salvarFiltros << filtro;
+        return responder();
+    }
+
+private:
+    QString responder() {
         if (respostas.empty()) return {};
         QString r = respostas.front();
         respostas.pop_front();
-        return r;
-    }
-    QString salvarImagem(QWidget*, const QString& arquivoInicial) override {
-        presetsImagem << arquivoInicial;
-        if (respostasImagem.empty()) return {};
-        QString r = respostasImagem.front();
-        respostasImagem.pop_front();
         return r;
     }
 };

@@ -25,6 +25,10 @@ void escalar(Vetor3& escala, double passo) {
 EfeitoTecla aplicarTecla(Tecla tecla, EstadoVista& v, Reprodutor& reprodutor) {
     EfeitoTecla efeito;
     if (tecla == Tecla::Outra) return efeito;
+    if (tecla == Tecla::G) {
+        efeito.diagnosticos = true;
+        return efeito;
+    }
     if (tecla == Tecla::SalvarImagem) {
         efeito.salvarImagem = true;
         return efeito;

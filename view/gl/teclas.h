@@ -38,6 +38,7 @@ enum class Tecla {
     MenosNumerico,
     V,
     Esc,
+    G,
     Inicio,        // Home: the view back to its start
     SalvarImagem,  // Ctrl+S
 };
@@ -46,12 +47,14 @@ enum class Tecla {
 struct EfeitoTecla {
     bool vista = false;         // the picture
     bool reproducao = false;    // the playback: the play button, the counter, the pace
+    bool diagnosticos = false;  // the plot window of the series is wanted
     bool salvarImagem = false;  // save the picture on screen (nothing else changes)
 };
 
 // FormKeyDown's table: every row whose key matches, in order (M matches two rows).
 // The light keys move the selected light only while lighting is on. Home puts rotation,
-// translation and scale back to their start values (lights and switches stay).
+// translation and scale back to their start values (lights and switches stay). G changes
+// nothing here: it asks for the diagnostics window.
 EfeitoTecla aplicarTecla(Tecla tecla, EstadoVista& vista, Reprodutor& reprodutor);
 
 }  // namespace tevra

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <optional>
+#include <tuple>
 
 #include "base/conversao.h"
 #include "view/janelas/dialogos.h"
@@ -15,12 +16,17 @@ using namespace tevra;
 
 namespace {
 
-// The integer in a box, or the message for its text.
-std::optional<int> inteiroDe(QWidget* pai, const QLineEdit* caixa) {
+// The integer in a box, or nothing after its message: the text's refusal, the box's caption
+// below it, and the box focused with its text selected.
+std::optional<int> inteiroDe(QWidget* pai, QLineEdit* caixa, const char* legenda) {
     const std::string texto = caixa->text().toStdString();
     const std::optional<int> v = paraInteiro(texto);
-    if (!v) dialogos().mensagem(pai, QString::fromStdString(mensagemInteiroInvalido(texto)));
-    return v;
+    if (v) return v;
+    caixa->setFocus(Qt::OtherFocusReason);
+    caixa->selectAll();
+    dialogos().mensagem(
+        pai, QString::fromStdString(mensagemInteiroInvalido(texto)) + QLatin1Char('\n') + QLatin1String(legenda));
+    return std::nullopt;
 }
 
 }  // namespace
@@ -35,12 +41,7 @@ TDadosForm::TDadosForm(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(matrizButton, &QPushButton::clicked, this, &TDadosForm::matrizButtonClick);
     connect(Button1, &QPushButton::clicked, this, &TDadosForm::Button1Click);
 
-    mostrarAnimacao = [this] {
-        if (!render_) return;
-        render_->show();
-        render_->raise();
-        render_->activateWindow();
-    };
+    mostrarAnimacao = [this] { trazerAFrente(render_); };
 }
 
 void TDadosForm::ligar(TMatrizForm* matrizes, TRenderForm* animacao) {
@@ -57,14 +58,16 @@ void TDadosForm::matrizButtonClick() {
 
 void TDadosForm::Button1Click() {
     if (!render_) return;
-    const auto n = inteiroDe(this, FramesEdit);
-    if (!n) return;
-    render_->numQuadros = *n;
-    const auto gi = inteiroDe(this, Gride1Edit);
-    if (!gi) return;
-    render_->gradeI = *gi;
-    const auto gj = inteiroDe(this, Gride2Edit);
-    if (!gj) return;
-    render_->gradeJ = *gj;
+    // Box by box: the values taken before a bad box stay handed over.
+    const std::tuple<QLineEdit*, const char*, int TRenderForm::*> caixas[] = {
+        {FramesEdit, "frames", &TRenderForm::numQuadros},
+        {Gride1Edit, "grid i", &TRenderForm::gradeI},
+        {Gride2Edit, "grid j", &TRenderForm::gradeJ},
+    };
+    for (const auto& [caixa, legenda, destino] : caixas) {
+        const auto v = inteiroDe(this, caixa, legenda);
+        if (!v) return;
+        render_->*destino = *v;
+    }
     if (mostrarAnimacao) mostrarAnimacao();
 }

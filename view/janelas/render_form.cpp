@@ -163,6 +163,7 @@ void TRenderForm::informarUmaVez(const QString& chave, const QString& mensagem) 
     dialogos().aviso(this, mensagem);
 }
 
+std::filesystem::path TRenderForm::pasta() const { return tevra::home::tmp(); }
 QOpenGLWidget* TRenderForm::superficieGL() const { return gl_ ? gl_->superficie() : nullptr; }
 
 // ---- Pictures and the playback pace ------------------------------------------------------
@@ -238,6 +239,7 @@ void TRenderForm::atualizarBotaoPlay() {
 
 void TRenderForm::mostrarQuadro() {
     statusBar()->showMessage(QStringLiteral("Quadro: %1").arg(reprodutor_.quadroAtual));
+    emit quadroMostrado(reprodutor_.quadroAtual);
 }
 
 // A control changed the playback: the pace starts over from the frame now on screen.
@@ -248,25 +250,15 @@ void TRenderForm::controleMudou(bool botaoPlay, bool contador) {
     pedirImagem();
 }
 
-void TRenderForm::SpeedButton3Click() {
-    reprodutor_.playPause();
-    controleMudou(true, false);
+void TRenderForm::botaoDaReproducao(void (Reprodutor::*acao)(), bool contador) {
+    (reprodutor_.*acao)();
+    controleMudou(true, contador);
 }
 
-void TRenderForm::SpeedButton4Click() {
-    reprodutor_.parar();
-    controleMudou(true, true);
-}
-
-void TRenderForm::SpeedButton2Click() {
-    reprodutor_.irParaPrimeiro();
-    controleMudou(true, true);
-}
-
-void TRenderForm::SpeedButton1Click() {
-    reprodutor_.irParaUltimo();
-    controleMudou(true, true);
-}
+void TRenderForm::SpeedButton3Click() { botaoDaReproducao(&Reprodutor::playPause, false); }
+void TRenderForm::SpeedButton4Click() { botaoDaReproducao(&Reprodutor::parar, true); }
+void TRenderForm::SpeedButton2Click() { botaoDaReproducao(&Reprodutor::irParaPrimeiro, true); }
+void TRenderForm::SpeedButton1Click() { botaoDaReproducao(&Reprodutor::irParaUltimo, true); }
 
 void TRenderForm::SpeedButton5Click() {
     if (reprodutor_.voltar()) controleMudou(false, true);
@@ -278,6 +270,7 @@ void TRenderForm::SpeedButton6Click() {
 
 void TRenderForm::FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
     const EfeitoTecla efeito = aplicarTecla(teclaDaJanela(tecla, modificadores), vista_, reprodutor_);
+    if (efeito.diagnosticos) emit diagnosticosPedidos();
     if (efeito.salvarImagem)
         salvarImagem();
     else if (efeito.reproducao)
@@ -301,7 +294,8 @@ void TRenderForm::salvarImagem() {
     const QImage tela = imagemNaTela().convertToFormat(QImage::Format_RGBA8888);
     const int quadro = std::clamp(reprodutor_.quadroAtual, 1, kMaxQuadroArquivo);
     const QString sugestao = QString::fromStdString(caminhoImagem(tevra::home::raiz(), quadro).string());
-    const QString arquivo = dialogos().salvarImagem(this, sugestao);
+    const QString arquivo = dialogos().salvarArquivo(this, QStringLiteral("Save picture"), sugestao,
+                                                     QStringLiteral("PNG pictures (*.png)"));
     if (arquivo.isEmpty()) return;
     Imagem imagem;
     imagem.alocar(tela.width(), tela.height());

@@ -56,6 +56,8 @@ public:
     // Showing the window (show(), even when it is already visible) reloads the series.
     void setVisible(bool visivel) override;
 
+    // The folder whose series it plays.
+    std::filesystem::path pasta() const;
     // The memory the window may hold for a series, in bytes, from the next showing on;
     // 0 (the default): a quarter of the memory available then.
     void definirOrcamento(std::size_t bytes) { orcamento_ = bytes; }
@@ -106,6 +108,10 @@ signals:
     // An image or the grid could not be used; each problem is reported once, also in a
     // warning that does not block.
     void problemaInformado(const QString& mensagem);
+    // Frame n is the one on screen (and in the status bar).
+    void quadroMostrado(int n);
+    // The key G: the user asks for the diagnostics of the series.
+    void diagnosticosPedidos();
 
 protected:
     bool event(QEvent* e) override;
@@ -129,6 +135,8 @@ private:
     // Something changed: a new picture (or, with nothing on screen, the step at once).
     void pedirImagem();
     void controleMudou(bool botaoPlay, bool contador);
+    // A tool-bar button that runs one player operation; `contador`: the counter changes too.
+    void botaoDaReproducao(void (tevra::Reprodutor::*acao)(), bool contador);
 
     // A new series; false when its grid cannot be held (reported).
     bool iniciarSerie(int quadros, int gi, int gj);

@@ -46,7 +46,7 @@ void TRenderForm::carregarQuadros() {
         progresso_->setValue(0);
         progresso_->show();
     }
-    carga_->carregar(tevra::home::tmp(), arquivos, plano_.trabalhadores, plano_.adiantados);
+    carga_->carregar(pasta(), arquivos, plano_.trabalhadores, plano_.adiantados);
     atualizarBotaoPlay();
     mostrarQuadro();
     pedirImagem();
@@ -122,11 +122,10 @@ void TRenderForm::avisarOutraGrade() {
     const auto& outra = serie_.outraGrade();
     if (!outra || outraGradeAvisada_) return;
     outraGradeAvisada_ = true;
-    const QString quadro = carga_->vivo()
-                               ? QStringLiteral("Frame %1").arg(outra->n)
-                               : QStringLiteral("Frame %1 (%2)")
-                                     .arg(outra->n)
-                                     .arg(QString::fromStdString(caminhoQuadro(tevra::home::tmp(), outra->n).string()));
+    const QString quadro = carga_->vivo() ? QStringLiteral("Frame %1").arg(outra->n)
+                                          : QStringLiteral("Frame %1 (%2)")
+                                                .arg(outra->n)
+                                                .arg(QString::fromStdString(caminhoQuadro(pasta(), outra->n).string()));
     const long long nos = static_cast<long long>(serie_.gradeI()) * serie_.gradeJ();
     const QString mensagem =
         QStringLiteral(

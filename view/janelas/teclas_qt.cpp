@@ -35,6 +35,7 @@ Tecla teclaDaJanela(int tecla, Qt::KeyboardModifiers modificadores) {
         case Qt::Key_X: return Tecla::X;
         case Qt::Key_V: return Tecla::V;
         case Qt::Key_Escape: return Tecla::Esc;
+        case Qt::Key_G: return Tecla::G;
         case Qt::Key_Home: return Tecla::Inicio;
         default: return Tecla::Outra;
     }

@@ -103,6 +103,16 @@ TEST(Cena, ScriptEscritoCarregaNaMesmaCenaBitABit) {
     }
 }
 
+TEST(Cena, RealComoUmUsuarioEscreve) {
+    EXPECT_EQ(textoReal(0.0002), "0.0002");
+    EXPECT_EQ(textoReal(-9.8), "-9.8");
+    EXPECT_EQ(textoReal(1500), "1500");
+    EXPECT_EQ(textoReal(0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(textoReal(1e-7), "1e-07");
+    EXPECT_EQ(textoReal(2.5e20), "2.5e+20");
+    EXPECT_EQ(textoReal(-0.0), "-0");
+}
+
 TEST(Cena, ExemploEscritoEDeNovoLidoDaAMesmaSimulacao) {
     const Cena exemplo = carregarCena(TEVRA_SOURCE_DIR "/assets/scenes/script.anisot1");
     EXPECT_EQ(exemplo.grade_i, 20);

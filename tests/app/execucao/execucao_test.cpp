@@ -84,6 +84,7 @@ TEST(Execucao, FalhaDeUmaSaidaContaComoArquivoNaoGravado) {
     e.adicionarSaida(std::move(saida));
     const ResultadoExecucao r = e.executar();
     EXPECT_EQ(r.falhas, 1);
+    EXPECT_EQ(r.quadrosGravados(), 5) << "every frame file itself was written";
     EXPECT_EQ(textoFalhas(r), "1 file(s) could not be written; the first: " + (*a / "extra.vtu").string() +
                                   ": No space left on device");
 }

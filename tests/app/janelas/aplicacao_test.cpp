@@ -119,4 +119,54 @@ TEST(DialogosQt, AvisoEhCaixaNaoModalSobreSuaJanela) {
     EXPECT_TRUE(caixa.isNull());
 }
 
+// A warning for a window that is not on screen yet waits for it, and then opens above it.
+TEST(DialogosQt, AvisoDeJanelaEscondidaEsperaElaAparecer) {
+    DialogosQt qt;
+    auto janela = std::make_unique<QWidget>();
+    qt.aviso(janela.get(), QStringLiteral("A grid of 3000 x 3000 nodes is too large to show"));
+    const auto caixas = janela->findChildren<QMessageBox*>();
+    ASSERT_EQ(caixas.size(), 1);
+    QPointer<QMessageBox> caixa = caixas.first();
+    EXPECT_FALSE(caixa->isVisible()) << "no box alone on the screen";
+    janela->show();
+    EXPECT_TRUE(caixa->isVisible());
+    ASSERT_NE(caixa->windowHandle(), nullptr);
+    EXPECT_EQ(caixa->windowHandle()->transientParent(), janela->windowHandle());
+    // Only once: hiding and showing the window again does not bring it back.
+    caixa->close();
+    janela->hide();
+    janela->show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(caixa.isNull() || !caixa->isVisible());
+}
+
+// The save dialog: its title, its filter, the preset's folder and name, and it asks before
+// replacing a file.
+TEST(DialogosQt, DialogoDeSalvar) {
+    DialogosQt qt;
+    QTemporaryDir pasta;
+    QString titulo, nome, diretorio;
+    QStringList filtros;
+    bool salvar = false, confirma = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        titulo = d->windowTitle();
+        filtros = d->nameFilters();
+        diretorio = d->directory().absolutePath();
+        salvar = d->acceptMode() == QFileDialog::AcceptSave;
+        confirma = !d->testOption(QFileDialog::DontConfirmOverwrite);
+        if (auto* campo = d->findChild<QLineEdit*>("fileNameEdit")) nome = campo->text();
+        d->reject();
+    });
+    EXPECT_EQ(qt.salvarArquivo(nullptr, "Save as PNG", pasta.filePath("diagnostico.png"), "PNG images (*.png)"),
+              QString());
+    EXPECT_EQ(titulo, "Save as PNG");
+    EXPECT_EQ(filtros, QStringList({"PNG images (*.png)"}));
+    EXPECT_EQ(diretorio, QDir(pasta.path()).absolutePath());
+    EXPECT_EQ(nome, "diagnostico.png");
+    EXPECT_TRUE(salvar);
+    EXPECT_TRUE(confirma);
+}
+
 }  // namespace

@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLocale>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QThread>
@@ -70,6 +73,13 @@ protected:
     }
 
     QString home() const { return QString::fromStdString(casa_.texto()); }
+    // The home's tmp folder, where the window's runs write; a file in it.
+    QString tmp(const QString& nome = {}) const { return home() + "/tmp/" + nome; }
+    TMainForm& m() { return *janelas->MainForm; }
+    // Until the main window's run has ended; false when it did not within `ms`.
+    bool esperarFim(int ms = 60000) {
+        return esperarAte([&] { return !m().simulando(); }, ms);
+    }
 
     DialogosTeste dlg;
     std::unique_ptr<Janelas> janelas;
@@ -79,6 +89,38 @@ private:
     CasaTemporaria casa_;
     QLocale localeAnterior_;
 };
+
+// Files of `padrao` in two folders: the same names, and how many of them differ in a byte.
+inline int arquivosDiferentes(const QString& a, const QString& b, const QString& padrao, int esperados) {
+    const QStringList nomesA = QDir(a).entryList({padrao}, QDir::Files, QDir::Name);
+    const QStringList nomesB = QDir(b).entryList({padrao}, QDir::Files, QDir::Name);
+    EXPECT_EQ(nomesA.size(), esperados) << padrao.toStdString();
+    EXPECT_EQ(nomesA, nomesB) << padrao.toStdString();
+    int diferentes = 0;
+    for (const QString& nome : nomesA) {
+        QFile fa(a + "/" + nome), fb(b + "/" + nome);
+        if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.readAll() != fb.readAll()) {
+            if (diferentes++ < 3) ADD_FAILURE() << nome.toStdString() << " differs";
+        }
+    }
+    return diferentes;
+}
+
+// tevra-sim on `script` into `pasta`, in the C locale and a home of its own; its exit code
+// (-1 when it did not finish), its error text in `erro`.
+inline int rodarTevraSim(const QString& script, const QString& pasta, std::string* erro = nullptr) {
+    const CasaTemporaria casaSim(CasaTemporaria::ParaOutroProcesso{});
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert("TEVRA_HOME", QString::fromStdString(casaSim.texto()));
+    ambiente.insert("LC_ALL", "C");
+    ambiente.remove("LOCPATH");
+    QProcess sim;
+    sim.setProcessEnvironment(ambiente);
+    sim.start(QStringLiteral(TEVRA_SIM), {script, "--out", pasta});
+    if (!sim.waitForFinished(600000)) return -1;
+    if (erro) *erro = sim.readAllStandardError().toStdString();
+    return sim.exitCode();
+}
 
 // A complete scene with placeholders that tests replace.
 inline std::string cenaBase(

@@ -34,7 +34,6 @@ const char* const kTodasAsCaixas[] = {
 
 class MainForm : public JanelasTeste {
 protected:
-    TMainForm& m() { return *janelas->MainForm; }
     TRestrForm& r() { return *janelas->RestrForm; }
     QString caixa(const char* nome) {
         auto* e = m().findChild<QLineEdit*>(QString::fromLatin1(nome));
@@ -354,53 +353,92 @@ TEST_F(MainForm, ErrosDeConversaoParamSimularComSeuTexto) {
         const char* caixa;
         const char* texto;
         const char* mensagem;
+        const char* legenda;  // the caption of the box at fault, on the message's second line
+        const char* focada;   // the box at fault
     };
     const Caso casos[] = {
-        {"massaEdit", "abc", "'abc' is not a valid floating point value"},
-        {"grade_i_Edit", "", "'' is not a valid integer value"},
-        {"grade_j_Edit", "2.5", "'2.5' is not a valid integer value"},
-        {"quadrosEdit", "mil", "'mil' is not a valid floating point value"},
-        {"comp_y_Edit", "1,5", "'1,5' is not a valid floating point value"},
-        {"tempoEdit", "", "'' is not a valid floating point value"},
+        {"massaEdit", "abc", "'abc' is not a valid floating point value", "mass", "massaEdit"},
+        {"grade_i_Edit", "", "'' is not a valid integer value", "grid i", "grade_i_Edit"},
+        {"grade_j_Edit", "2.5", "'2.5' is not a valid integer value", "grid j", "grade_j_Edit"},
+        {"quadrosEdit", "mil", "'mil' is not a valid floating point value", "iterations", "quadrosEdit"},
+        {"comp_y_Edit", "1,5", "'1,5' is not a valid floating point value", "Lenghts y", "comp_y_Edit"},
+        {"tempoEdit", "", "'' is not a valid floating point value", "Time", "tempoEdit"},
+        {"eta_01_Edit", "z", "'z' is not a valid floating point value", "zeta 01", "eta_01_Edit"},
+        {"passoEdit", "0,1", "'0,1' is not a valid floating point value", "time step", "passoEdit"},
         // Any text in the constant switches the fluid on, and then its boxes must parse.
-        {"fluido_cte_Edit", " ", "'' is not a valid floating point value"},
+        {"fluido_cte_Edit", " ", "'' is not a valid floating point value", "u x", "fluido_x_Edit"},
     };
     for (const Caso& c : casos) {
         novasJanelas();
         abrir(script("a.anisot1", cenaBase()));
         dlg.mensagens.clear();
         digitar(c.caixa, QString::fromUtf8(c.texto));
+        m().quadrosEdit->setFocus();
         m().simularButton->click();
-        EXPECT_EQ(dlg.mensagens, QStringList({QString::fromUtf8(c.mensagem)})) << c.caixa;
+        EXPECT_EQ(dlg.mensagens, QStringList({QString::fromUtf8(c.mensagem) + "\n" + c.legenda})) << c.caixa;
+        auto* focada = m().findChild<QLineEdit*>(c.focada);
+        EXPECT_EQ(m().focusWidget(), focada) << c.caixa;
+        EXPECT_EQ(focada->selectedText(), focada->text()) << "the whole text selected, ready to retype";
         EXPECT_EQ(m().objetoAtual(), nullptr) << c.caixa;
         EXPECT_FALSE(m().simulando());
         EXPECT_TRUE(m().simularButton->isEnabled());
     }
-    // A fixing restriction takes whole numbers only.
+    // A fixing restriction takes whole numbers only: the cell is selected in its window.
     novasJanelas();
     abrir(script("b.anisot1", cenaBase("20", "4 5", "", "plano 2 3 0",
-                                       "n_restricoes = 1\nrestricoes = {\n 0 0 fixo i=0 f=9 x=0.5 y=0 z=0\n}\n")));
+                                       "n_restricoes = 2\nrestricoes = {\n 0 0 fixo i=0 f=9 x=0 y=0 z=0\n"
+                                       " 1 1 fixo i=0 f=9 x=0 y=0.5 z=0\n}\n")));
     dlg.mensagens.clear();
     m().simularButton->click();
-    EXPECT_EQ(dlg.mensagens, QStringList({"'0.5' is not a valid integer value"}));
-    // A name that is no solver is refused before anything is built.
+    EXPECT_EQ(dlg.mensagens, QStringList({"'0.5' is not a valid integer value\nrestriction 1, column Y"}));
+    EXPECT_FALSE(r().isHidden()) << "the restrictions window is shown";
+    EXPECT_EQ(r().restrStringGrid->currentRow(), 1);
+    EXPECT_EQ(r().restrStringGrid->currentColumn(), 6);
+    EXPECT_EQ(r().focusWidget(), r().restrStringGrid);
+    ASSERT_EQ(r().restrStringGrid->selectedItems().size(), 1);
+    EXPECT_EQ(r().restrStringGrid->selectedItems()[0]->text(), "0.5");
+    // A name that is no solver is refused before anything is built, and the solver is focused.
     dlg.mensagens.clear();
     m().solverComboBox->setCurrentText("Euler");
     m().simularButton->click();
     ASSERT_EQ(dlg.mensagens.size(), 1);
     EXPECT_TRUE(dlg.mensagens[0].startsWith("'Euler' is not a solver")) << texto(dlg.mensagens[0]);
+    EXPECT_TRUE(dlg.mensagens[0].endsWith("\nSolver")) << texto(dlg.mensagens[0]);
+    EXPECT_EQ(m().focusWidget(), m().solverComboBox);
+    // A set-up check points at the box that makes it fail.
+    m().solverComboBox->setCurrentText("Verlet");
+    digitar("grade_j_Edit", "1");
+    dlg.mensagens.clear();
+    m().simularButton->click();
+    ASSERT_EQ(dlg.mensagens.size(), 1);
+    EXPECT_TRUE(dlg.mensagens[0].endsWith("is too small\ngrid j")) << texto(dlg.mensagens[0]);
+    EXPECT_EQ(m().focusWidget(), m().grade_j_Edit);
 }
 
-TEST_F(MainForm, SimularNaoFazNadaAntesDeUmaCargaCompleta) {
+TEST_F(MainForm, CaixaDoTuboSemFormaEscolhidaApontaParaAForma) {
+    abrir(script("a.anisot1", cenaBase()));
+    m().objetoComboBox->setCurrentIndex(0);
+    m().objetoComboBoxChange();
+    dlg.mensagens.clear();
+    m().simularButton->click();
+    // No shape chosen means the tube, whose boxes are hidden with their panel.
+    EXPECT_EQ(dlg.mensagens, QStringList({"'' is not a valid floating point value\nRay"}));
+    EXPECT_EQ(m().focusWidget(), m().objetoComboBox);
+}
+
+TEST_F(MainForm, SimularAntesDeUmaCenaDizOQueFazer) {
+    const QString fazer =
+        "There is no scene to simulate yet: open a script with File > Abrir, or start from a new "
+        "scene with File > Novo.";
     digitar("grade_i_Edit", "4");
     m().simularButton->click();
-    EXPECT_TRUE(dlg.mensagens.isEmpty());
+    EXPECT_EQ(dlg.mensagens, QStringList({fazer}));
     EXPECT_EQ(m().objetoAtual(), nullptr);
     EXPECT_FALSE(m().simulando());
     abrir(script("ruim.anisot1", cenaBase("20", "4 5", "", "plano 2 3 0", "n_restricoes = x restricoes = {")));
     dlg.mensagens.clear();
     m().simularButton->click();
-    EXPECT_TRUE(dlg.mensagens.isEmpty());
+    EXPECT_EQ(dlg.mensagens, QStringList({fazer})) << "an incomplete load is no scene";
     EXPECT_EQ(m().objetoAtual(), nullptr);
 }
 
@@ -411,7 +449,8 @@ TEST_F(MainForm, BotaoRenderEntrega400QuadrosEOTamanhoDaGrade) {
     TRenderForm& a = *janelas->RenderForm;
     a.numQuadros = 7;
     m().Button1->click();
-    EXPECT_EQ(dlg.mensagens, QStringList({"'' is not a valid integer value"}));
+    EXPECT_EQ(dlg.mensagens, QStringList({"'' is not a valid integer value\ngrid i"}));
+    EXPECT_EQ(m().focusWidget(), m().grade_i_Edit);
     EXPECT_EQ(renderMostrado, 0);
     EXPECT_EQ(a.numQuadros, 400);
 
@@ -419,7 +458,8 @@ TEST_F(MainForm, BotaoRenderEntrega400QuadrosEOTamanhoDaGrade) {
     digitar("grade_i_Edit", "10");
     digitar("grade_j_Edit", "x");
     m().Button1->click();
-    EXPECT_EQ(dlg.mensagens, QStringList({"'x' is not a valid integer value"}));
+    EXPECT_EQ(dlg.mensagens, QStringList({"'x' is not a valid integer value\ngrid j"}));
+    EXPECT_EQ(m().focusWidget(), m().grade_j_Edit);
     EXPECT_EQ(a.gradeI, 10);
     EXPECT_EQ(renderMostrado, 0);
 

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/janelas/fim_execucao.h"
 #include "app/janelas/janelas_teste.h"
 #include "app/janelas/main_form.h"
 
@@ -23,12 +24,7 @@ namespace {
 
 class MainFormSimular : public JanelasTeste {
 protected:
-    TMainForm& m() { return *janelas->MainForm; }
-    QString tmp(const QString& nome = {}) { return home() + "/tmp/" + nome; }
     QString quadro(int n) { return tmp(QStringLiteral("pontos%1.txt").arg(n, 4, 10, QLatin1Char('0'))); }
-    bool esperarFim(int ms = 60000) {
-        return esperarAte([&] { return !m().simulando(); }, ms);
-    }
     // A run long enough to be caught in the middle: one frame per 100000 steps.
     void abrirCenaLonga() {
         abrir(script("longa.anisot1", cenaBase("2000000", "30 30")));
@@ -184,8 +180,9 @@ TEST_F(MainFormSimular, FecharAJanelaPrincipalParaAExecucaoEmSilencio) {
 TEST_F(MainFormSimular, LocaleDeVirgulaLeVirgulasERecusaPontos) {
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     abrir(script("a.anisot1", cenaBase()));
-    // The script was written with points; a user of this locale types commas.
-    for (QLineEdit* e : m().findChildren<QLineEdit*>()) e->setText(e->text().replace('.', ','));
+    // The script was written with points; the boxes show this user's commas.
+    EXPECT_EQ(m().massaEdit->text(), "1,5");
+    EXPECT_EQ(m().eta_01_Edit->text(), "0,1");
     m().passoEdit->setText("0,5");
     const auto o = m().criarObjeto();
     EXPECT_EQ(o->passo, 0.5);
@@ -194,7 +191,7 @@ TEST_F(MainFormSimular, LocaleDeVirgulaLeVirgulasERecusaPontos) {
 
     m().passoEdit->setText("0.5");
     m().simularButton->click();
-    EXPECT_EQ(dlg.mensagens, QStringList({"'0.5' is not a valid floating point value"}));
+    EXPECT_EQ(dlg.mensagens, QStringList({"'0.5' is not a valid floating point value\ntime step"}));
 
     dlg.mensagens.clear();
     m().passoEdit->setText("0,001");
@@ -221,29 +218,28 @@ bool localeVirgula(const QString& pasta) {
     return std::string(buf) == "1,5";
 }
 
+// A user of a comma-decimal locale opens the example and presses Simulate, changing
+// nothing: the boxes show commas, the files are those of the runner, byte for byte.
 TEST_F(MainFormSimular, QuadrosDoExemploIguaisAosDoTevraSimSobLocaleDeVirgula) {
     const QString exemplo = QStringLiteral(TEVRA_SOURCE_DIR "/assets/scenes/script.anisot1");
     const QString pastaSim = home() + "/sim";
-    // The runner gets a home of its own, apart from the window's.
-    const CasaTemporaria casaSim(CasaTemporaria::ParaOutroProcesso{});
-    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert("TEVRA_HOME", QString::fromStdString(casaSim.texto()));
-    ambiente.insert("LC_ALL", "C");
-    ambiente.remove("LOCPATH");
-    QProcess sim;
-    sim.setProcessEnvironment(ambiente);
-    sim.start(QStringLiteral(TEVRA_SIM), {exemplo, "--out", pastaSim});
-    ASSERT_TRUE(sim.waitForFinished(600000));
-    ASSERT_EQ(sim.exitCode(), 0) << sim.readAllStandardError().toStdString();
+    std::string erro;
+    ASSERT_EQ(rodarTevraSim(exemplo, pastaSim, &erro), 0) << erro;
 
     // Qt puts the user's locale into the C library; the files must not notice.
     const std::string localeAntes = std::setlocale(LC_ALL, nullptr);
     QTemporaryDir locais;
     const bool virgula = localeVirgula(locais.path());
     if (!virgula) std::printf("[ note     ] no comma-decimal C locale could be made; running in the C locale\n");
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
 
     abrir(exemplo);
     ASSERT_TRUE(m().scriptCarregado);
+    EXPECT_EQ(m().passoEdit->text(), "0,0002");
+    EXPECT_EQ(m().gamaEdit->text(), "0,5");
+    EXPECT_EQ(m().fluido_cte_Edit->text(), "0,05");
+    EXPECT_EQ(m().acel_z_Edit->text(), "-9,8");
+    EXPECT_EQ(m().quadrosEdit->text(), "9976") << "integers as they stand";
     m().simularButton->click();
     const bool terminou = esperarFim(600000);
     std::setlocale(LC_ALL, localeAntes.c_str());
@@ -252,18 +248,34 @@ TEST_F(MainFormSimular, QuadrosDoExemploIguaisAosDoTevraSimSobLocaleDeVirgula) {
     ASSERT_EQ(dlg.mensagens.size(), 2) << dlg.mensagens.join("|").toStdString();
     EXPECT_EQ(dlg.mensagens[0], "2");
 
-    const QStringList deles = QDir(pastaSim).entryList({"pontos*.txt"}, QDir::Files, QDir::Name);
-    const QStringList nossos = QDir(tmp()).entryList({"pontos*.txt"}, QDir::Files, QDir::Name);
-    ASSERT_EQ(deles.size(), 400);
-    ASSERT_EQ(nossos, deles);
-    int diferentes = 0;
-    for (const QString& nome : deles) {
-        QFile a(pastaSim + "/" + nome), b(tmp(nome));
-        ASSERT_TRUE(a.open(QIODevice::ReadOnly));
-        ASSERT_TRUE(b.open(QIODevice::ReadOnly));
-        if (a.readAll() != b.readAll() && diferentes++ < 3) ADD_FAILURE() << nome.toStdString() << " differs";
-    }
-    EXPECT_EQ(diferentes, 0);
+    EXPECT_EQ(arquivosDiferentes(pastaSim, tmp(), "pontos*.txt", 400), 0);
+    EXPECT_EQ(arquivosDiferentes(pastaSim, tmp(), "diagnostico.csv", 1), 0);
+}
+
+TEST(MensagensDoFim, DivergenciaTomaOLugarDoTempo) {
+    ResultadoExecucao r;
+    r.passos = 40;
+    r.passosTotais = 100;
+    r.quadros = 4;
+    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(mensagensDoFim(r, {}, 61000, en), QStringList({"Tempo de simulação0:01:01"}));
+
+    r.divergencia = Divergencia{41, 0.041, 2, 3, "velocity z"};
+    const QStringList m = mensagensDoFim(r, {}, 61000, en);
+    ASSERT_EQ(m.size(), 1);
+    EXPECT_EQ(m[0].toStdString(), textoDivergencia(r));
+    EXPECT_TRUE(m[0].startsWith("The run diverged at step 41")) << m[0].toStdString();
+
+    // What else went wrong still comes first, in its order.
+    r.falhas = 2;
+    r.primeiraFalha = FalhaEscrita{"/x/pontos0002.txt", "No space left on device"};
+    r.cancelado = true;
+    const QStringList todas = mensagensDoFim(r, "Out of memory", 1000, en);
+    ASSERT_EQ(todas.size(), 4);
+    EXPECT_EQ(todas[0], "Out of memory");
+    EXPECT_TRUE(todas[1].startsWith("The simulation was cancelled"));
+    EXPECT_TRUE(todas[2].startsWith("2 file(s) could not be written"));
+    EXPECT_TRUE(todas[3].startsWith("The run diverged"));
 }
 
 }  // namespace

@@ -182,8 +182,9 @@ TEST(ConversaoSerie, EntradaSemQuadrosRecusada) {
     EXPECT_EQ(mensagem(op), "no frame files (pontosNNNN.txt) for frames 1 to 5 in " + (*pasta).string());
     escreverArquivo(pasta / quadro(2), "Area: 1\n");
     EXPECT_EQ(mensagem(op), "no frame of " + (*pasta).string() + " between 1 and 5 can be read");
-    EXPECT_TRUE(arquivos(*pasta) ==
-                (std::vector<std::string>{"pontos00001.txt", "pontos0002.txt", "pontos0007.txt", "pontos1.txt"}));
+    // The run's own diagnostics stay beside its frames; the refusals wrote nothing.
+    EXPECT_TRUE(arquivos(*pasta) == (std::vector<std::string>{"diagnostico.csv", "pontos00001.txt", "pontos0002.txt",
+                                                              "pontos0007.txt", "pontos1.txt"}));
 }
 
 TEST(ConversaoSerie, OQuadro1DizSeEhTuboESemEleAFaixaDeFechamentoNaoSeInventa) {

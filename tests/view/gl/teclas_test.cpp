@@ -146,6 +146,20 @@ TEST_F(Teclas, EscReiniciaAReproducaoEEhAUnicaTeclaQueMexeNela) {
     EXPECT_TRUE(r.tocando);
 }
 
+TEST_F(Teclas, GSoPedeOsDiagnosticos) {
+    r.quadroAtual = 4;
+    tecla(Tecla::M);
+    const EstadoVista antes = v;
+    const EfeitoTecla e = tecla(Tecla::G);
+    EXPECT_TRUE(e.diagnosticos);
+    EXPECT_FALSE(e.vista);
+    EXPECT_FALSE(e.reproducao);
+    EXPECT_TRUE(v.selecionandoLuz) << "a light choice armed before stays armed";
+    EXPECT_EQ(v.rotacao.x, antes.rotacao.x);
+    EXPECT_EQ(r.quadroAtual, 4);
+    for (Tecla t : {Tecla::Outra, Tecla::Esc, Tecla::V, Tecla::M}) EXPECT_FALSE(tecla(t).diagnosticos);
+}
+
 TEST_F(Teclas, HomeVoltaRotacaoTranslacaoEEscalaAoInicioESoIsso) {
     tecla(Tecla::SetaCima, 5);
     tecla(Tecla::PaginaAcima, 2);

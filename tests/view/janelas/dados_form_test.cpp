@@ -41,7 +41,9 @@ TEST_F(DadosForm, BotaoRenderParaNaPrimeiraCaixaQueNaoEhInteiro) {
     a().gradeJ = 5;
     preencher("", "10", "12");
     d().Button1->click();
-    EXPECT_EQ(dlg.mensagens, QStringList({"'' is not a valid integer value"}));
+    // The text's refusal, then the box's caption; the box has the focus.
+    EXPECT_EQ(dlg.mensagens, QStringList({"'' is not a valid integer value\nframes"}));
+    EXPECT_EQ(d().focusWidget(), d().FramesEdit);
     EXPECT_EQ(renderMostrado, 0);
     EXPECT_EQ(std::tuple(a().numQuadros, a().gradeI, a().gradeJ), std::tuple(3, 4, 5));
 
@@ -49,9 +51,18 @@ TEST_F(DadosForm, BotaoRenderParaNaPrimeiraCaixaQueNaoEhInteiro) {
     dlg.mensagens.clear();
     preencher("25", "10", "1.5");
     d().Button1->click();
-    EXPECT_EQ(dlg.mensagens, QStringList({"'1.5' is not a valid integer value"}));
+    EXPECT_EQ(dlg.mensagens, QStringList({"'1.5' is not a valid integer value\ngrid j"}));
+    EXPECT_EQ(d().focusWidget(), d().Gride2Edit);
+    EXPECT_EQ(d().Gride2Edit->selectedText(), "1.5");
     EXPECT_EQ(renderMostrado, 0);
     EXPECT_EQ(std::tuple(a().numQuadros, a().gradeI, a().gradeJ), std::tuple(25, 10, 5));
+
+    dlg.mensagens.clear();
+    preencher("25", "dez", "12");
+    d().Button1->click();
+    EXPECT_EQ(dlg.mensagens, QStringList({"'dez' is not a valid integer value\ngrid i"}));
+    EXPECT_EQ(d().focusWidget(), d().Gride1Edit);
+    EXPECT_EQ(d().Gride1Edit->selectedText(), "dez");
 }
 
 TEST_F(DadosForm, DisposicaoDaJanelaDeDados) {

@@ -511,13 +511,13 @@ TEST_F(RenderForm, CtrlSSalvaOQueAJanelaMostraPeloDialogo) {
 
     // Cancelled: nothing written, and S's row (move along y) did not run.
     tecla(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(dlg.presetsImagem, QStringList{casa + "/quadro0002.png"});
+    EXPECT_EQ(dlg.salvarPresets, QStringList{casa + "/quadro0002.png"});
     EXPECT_EQ(form->vista().translacao.y, 0);
     EXPECT_FALSE(std::filesystem::exists(tevra::home::raiz() / "quadro0002.png"));
 
     // Chosen: the picture of the drawing area, as a PNG.
     const std::filesystem::path foto = tevra::home::raiz() / "foto.png";
-    dlg.respostasImagem.push_back(QString::fromStdString(foto.string()));
+    dlg.respostas.push_back(QString::fromStdString(foto.string()));
     tecla(Qt::Key_S, Qt::ControlModifier);
     const Imagem salva = lerPng(foto);
     EXPECT_EQ(salva.largura, form->centralWidget()->width());
@@ -526,7 +526,7 @@ TEST_F(RenderForm, CtrlSSalvaOQueAJanelaMostraPeloDialogo) {
 
     // A place that cannot be written: said in a message, no file.
     const std::filesystem::path ruim = tevra::home::raiz() / "nao-ha" / "foto.png";
-    dlg.respostasImagem.push_back(QString::fromStdString(ruim.string()));
+    dlg.respostas.push_back(QString::fromStdString(ruim.string()));
     tecla(Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(dlg.mensagens.size(), 1);
     EXPECT_TRUE(dlg.mensagens[0].startsWith("The picture could not be saved: ")) << dlg.mensagens[0].toStdString();
@@ -536,7 +536,7 @@ TEST_F(RenderForm, CtrlSSalvaOQueAJanelaMostraPeloDialogo) {
     // S alone, or with Shift, still moves the surface; the frame counter is untouched throughout.
     tecla(Qt::Key_S, Qt::ShiftModifier);
     EXPECT_EQ(form->vista().translacao.y, 1);
-    EXPECT_EQ(dlg.presetsImagem.size(), 3);
+    EXPECT_EQ(dlg.salvarPresets.size(), 3);
     EXPECT_EQ(form->quadroAtual(), 2);
 }
 

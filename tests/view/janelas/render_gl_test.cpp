@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QThread>
 
 #include <cmath>
@@ -16,6 +17,7 @@
 
 #include "base/tevra_home.h"
 #include "support/casa_teste.h"
+#include "support/dialogos_teste.h"
 #include "support/esperar_qt.h"
 #include "view/janelas/render_form.h"
 #include "view/quadros/quadros_teste.h"
@@ -331,6 +333,49 @@ TEST_F(RenderFormGL, ExecucaoAoVivoDesenhaCadaQuadroQueChega) {
     abrir(3, 11, 11);
     form->SpeedButton1Click();
     EXPECT_EQ(diferentes(anterior, foto("vivo-depois")), 0);
+}
+
+// What the screen shows of the window's surface: the X server's pixels, not a new picture
+// drawn for the grab.
+QImage naTela(TRenderForm& form, const char* nome) {
+    QWidget* s = form.superficieGL();
+    const QPoint canto = s->mapTo(&form, QPoint(0, 0));
+    QImage img = QGuiApplication::primaryScreen()
+                     ->grabWindow(form.winId(), canto.x(), canto.y(), s->width(), s->height())
+                     .toImage()
+                     .convertToFormat(QImage::Format_RGB32);
+    if (const QByteArray pasta = qgetenv("TEVRA_FOTOS"); !pasta.isEmpty())
+        img.save(QDir(QString::fromLocal8Bit(pasta)).absoluteFilePath(QString::fromLatin1(nome) + ".png"));
+    return img;
+}
+
+// A grid too large to show leaves an empty picture, whether the window was on screen or
+// opened again for it, never the surface of the series before.
+TEST_F(RenderFormGL, GradeRecusadaDeixaAImagemVazia) {
+    DialogosTeste dlg;  // the warning's box would stand over the picture
+    usarDialogos(&dlg);
+    serie(3, 11, 11, folha);
+    abrir(3, 11, 11);
+    esperarAte([] { return false; }, 300);
+    ASSERT_GT(contar(naTela(*form, "antes-da-recusa")).acesos, 1000);
+
+    form->gradeI = 3000;
+    form->gradeJ = 3000;
+    form->show();  // "Render" again, the window on screen
+    esperarAte([] { return false; }, 300);
+    EXPECT_EQ(contar(naTela(*form, "recusada-na-tela")).acesos, 0);
+
+    abrir(3, 11, 11);
+    esperarAte([] { return false; }, 300);
+    ASSERT_GT(contar(naTela(*form, "de-novo")).acesos, 1000);
+    form->hide();
+    form->gradeI = 3000;
+    form->gradeJ = 3000;
+    form->show();  // "Render" with the window closed before
+    esperarAte([] { return false; }, 300);
+    EXPECT_EQ(contar(naTela(*form, "recusada-ao-abrir")).acesos, 0);
+    usarDialogos(nullptr);
+    EXPECT_EQ(dlg.avisos.size(), 1) << "the same grid is reported once";
 }
 
 }  // namespace

@@ -141,7 +141,7 @@ TEST_F(RenderSemTela, CtrlSSalvaExatamenteAImagemDaJanela) {
     abrir(21, 17, onda, 0);
     tecla(Qt::Key_T);
     const std::filesystem::path foto = tevra::home::raiz() / "foto.png";
-    dlg.respostasImagem.push_back(QString::fromStdString(foto.string()));
+    dlg.respostas.push_back(QString::fromStdString(foto.string()));
     QKeyEvent ctrlS(QEvent::KeyPress, Qt::Key_S, Qt::ControlModifier);
     QCoreApplication::sendEvent(form.get(), &ctrlS);
     const Imagem salva = lerPng(foto);
