@@ -99,7 +99,7 @@ void montarVtu(const SuperficieExportada& s, const std::vector<std::int64_t>& qu
     for (const CampoNos& campo : s.campos) c.colunas(campo.colunas, campo.componentes, nos);
     c.colunas(s.pos, 3, nos);
     c.valor(static_cast<std::uint64_t>(quads.size() * sizeof(std::int64_t)));
-    std::memcpy(c.p(), quads.data(), quads.size() * sizeof(std::int64_t));
+    if (!quads.empty()) std::memcpy(c.p(), quads.data(), quads.size() * sizeof(std::int64_t));
     c = Cursor(c.p() + quads.size() * sizeof(std::int64_t));
     c.valor(static_cast<std::uint64_t>(celulas * sizeof(std::int64_t)));
     for (std::uint64_t q = 1; q <= celulas; ++q) c.valor(static_cast<std::int64_t>(4 * q));  // where each cell ends
