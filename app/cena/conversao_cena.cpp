@@ -7,6 +7,7 @@
 #include "app/cena/configuracao.h"
 #include "base/conversao.h"
 #include "base/erros.h"
+#include "base/texto_imprimivel.h"
 
 namespace tevra {
 
@@ -27,7 +28,8 @@ double real(const std::string& texto, char sep) {
 // A real value truncated toward zero; "1e4" gives 10000 and "2.9" gives 2.
 int realTruncado(const std::string& texto, char sep, const char* nome) {
     const double v = std::trunc(real(texto, sep));
-    if (!(v >= -2147483648.0 && v <= 2147483647.0)) throw ErroEntrada("'" + texto + "' is too large for the " + nome);
+    if (!(v >= -2147483648.0 && v <= 2147483647.0))
+        throw ErroEntrada("'" + textoImprimivel(texto) + "' is too large for the " + nome);
     return static_cast<int>(v);
 }
 
@@ -88,6 +90,7 @@ Cena converterCena(const FormularioCena& f, char sep) {
     for (const auto& linha : f.restricoes) c.restricoes.push_back(restricaoDaLinha(linha, sep));
 
     verificarForma(c);
+    verificarValores(c);
     verificarGravacao(c.quadros, c.intervalo);
     return c;
 }

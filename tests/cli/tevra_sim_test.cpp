@@ -96,15 +96,17 @@ TEST(TevraSim, EntradaRuimDaUmaLinhaENadaEscreve) {
     EXPECT_FALSE(fs::exists(out));
 }
 
-TEST(TevraSim, ArquivoQueNaoSeEscreveEhRelatadoNoFim) {
+TEST(TevraSim, PastaQueNaoSeEscreveEhAchadaAntesDoPrimeiroPasso) {
     const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
     escreverArquivo(casa / "cena.txt", kCena);
     escreverArquivo(casa / "ocupado", "um arquivo no lugar da pasta");
-    const Saida s = rodar("'" + (casa / "cena.txt").string() + "' --out '" + (casa / "ocupado").string() + "'", *casa);
-    EXPECT_NE(s.status, 0);
-    EXPECT_NE(s.texto.find("40 steps"), std::string::npos) << "the run goes on: " << s.texto;
-    EXPECT_NE(s.texto.find("5 file(s) could not be written"), std::string::npos) << s.texto;
-    EXPECT_NE(s.texto.find("pontos0001.txt"), std::string::npos) << s.texto;
+    for (const fs::path& out : {casa / "ocupado", casa / "ocupado" / "sub"}) {
+        const Saida s = rodar("'" + (casa / "cena.txt").string() + "' --out '" + out.string() + "'", *casa);
+        EXPECT_EQ(s.status, 3) << s.texto;
+        EXPECT_NE(s.texto.find("0 steps"), std::string::npos) << "nothing computed: " << s.texto;
+        EXPECT_NE(s.texto.find("tevra-sim: Cannot write " + out.string() + ": "), std::string::npos) << s.texto;
+        EXPECT_NE(s.texto.find("nothing was run"), std::string::npos) << s.texto;
+    }
 }
 
 }  // namespace

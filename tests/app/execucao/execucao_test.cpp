@@ -5,8 +5,11 @@
 
 #include "app/cena/configuracao.h"
 #include "app/cena/script_cena.h"
+#include "app/execucao/codigos_saida.h"
 #include "app/execucao/execucao.h"
+#include "base/limites.h"
 #include "base/nomes_arquivos.h"
+#include "dynamics/arquivos.h"
 #include "dynamics/simulacao.h"
 #include "support/arquivos_teste.h"
 
@@ -27,14 +30,18 @@ Cena exemploCurto(int quadros = 101, int intervalo = 25) {
 class SaidaGravadora : public SaidaQuadro {
 public:
     std::vector<int> quadros;
-    std::vector<double> alturas;  // z of the last node (a free one) as the frame holds it
+    std::vector<std::string> ultimasLinhas;  // the last node's position as its frame file prints it
     int falharNo = -1;
     bool concluida = false;
 
     Escrita quadro(const ObjDeformavel& o, int n, const fs::path& arquivo) override {
         quadros.push_back(n);
-        alturas.push_back(o.pos[2][o.numNos() - 1]);
-        EXPECT_TRUE(fs::exists(arquivo)) << "the frame file is written first";
+        // The object as the frame holds it, while the writer thread may still be at work on
+        // the file: printed the way the file prints it.
+        std::vector<char> buffer;
+        const auto texto = linhas(std::string(textoQuadro(vistaDoObjeto(o, n, false), buffer)));
+        ultimasLinhas.push_back(texto[texto.size() - 2]);
+        EXPECT_EQ(arquivo.filename(), nomeArquivoQuadro(kPadraoPontos, n));
         if (n == falharNo) return FalhaEscrita{arquivo.parent_path() / "extra.vtu", "No space left on device"};
         return std::nullopt;
     }
@@ -66,7 +73,11 @@ TEST(Execucao, EscreveOQueOMotorEscreveEAvisaCadaQuadro) {
     }
     EXPECT_EQ(s->quadros, (std::vector<int>{1, 2, 3, 4, 5}));
     EXPECT_TRUE(s->concluida);
-    EXPECT_NE(s->alturas.front(), s->alturas.back()) << "each frame's own state";
+    for (int k = 0; k < 5; ++k) {
+        const auto arquivo = linhas(lerArquivo(caminhoQuadro(*a, k + 1)));
+        EXPECT_EQ(s->ultimasLinhas[k], arquivo[arquivo.size() - 2]) << "the output saw frame " << k + 1 << " itself";
+    }
+    EXPECT_NE(s->ultimasLinhas.front(), s->ultimasLinhas.back());
 
     // The same scene straight through the engine: the same bytes.
     auto o = criarObjeto(exemploCurto());
@@ -76,7 +87,7 @@ TEST(Execucao, EscreveOQueOMotorEscreveEAvisaCadaQuadro) {
         EXPECT_EQ(lerArquivo(*a / nome), lerArquivo(*b / nome)) << nome;
 }
 
-TEST(Execucao, FalhaDeUmaSaidaContaComoArquivoNaoGravado) {
+TEST(Execucao, FalhaDeUmaSaidaParaAExecucao) {
     PastaTemporaria a;
     Execucao e(exemploCurto(), OpcoesExecucao{*a, false, 0});
     auto saida = std::make_unique<SaidaGravadora>();
@@ -84,8 +95,13 @@ TEST(Execucao, FalhaDeUmaSaidaContaComoArquivoNaoGravado) {
     e.adicionarSaida(std::move(saida));
     const ResultadoExecucao r = e.executar();
     EXPECT_EQ(r.falhas, 1);
-    EXPECT_EQ(textoFalhas(r), "1 file(s) could not be written; the first: " + (*a / "extra.vtu").string() +
-                                  ": No space left on device");
+    EXPECT_EQ(r.passos, 50) << "frame 3 is the state after step 50; nothing is computed after it";
+    EXPECT_EQ(r.quadros, 3) << "the frame handed to the writer before the output failed is still written";
+    EXPECT_FALSE(fs::exists(caminhoQuadro(*a, 4)));
+    EXPECT_EQ(textoFalhas(r), "Cannot write " + (*a / "extra.vtu").string() +
+                                  ": No space left on device; the run stopped after step 50 of 100, frames 1 to 3 are "
+                                  "complete.");
+    EXPECT_EQ(codigoSaida(r), SaidaFalhaEscrita);
 }
 
 TEST(Execucao, CancelarGuardaOsQuadrosEExplicaOndeParou) {

@@ -1,0 +1,63 @@
+#include "base/pasta_saida.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <system_error>
+
+#include "base/nomes_arquivos.h"
+
+namespace tevra {
+
+Escrita prepararPastaSaida(const std::filesystem::path& pasta) {
+    std::error_code ec;
+    std::filesystem::create_directories(pasta, ec);
+    if (ec) return FalhaEscrita{pasta, "cannot create the folder: " + ec.message()};
+    if (!std::filesystem::is_directory(pasta, ec)) return FalhaEscrita{pasta, "not a folder"};
+    const std::filesystem::path sonda = pasta / (".tevra-sonda-" + std::to_string(::getpid()));
+    const int fd = ::open(sonda.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return FalhaEscrita{pasta, std::string("cannot write in the folder: ") + std::strerror(errno)};
+    ::close(fd);
+    if (::unlink(sonda.c_str()) != 0)
+        return FalhaEscrita{pasta, std::string("cannot remove files from the folder: ") + std::strerror(errno)};
+    return std::nullopt;
+}
+
+bool nomeDoPadrao(std::string_view nome, std::string_view padrao) {
+    if (nome.size() != padrao.size()) return false;
+    for (std::size_t k = 0; k < nome.size(); ++k) {
+        const bool digito = nome[k] >= '0' && nome[k] <= '9';
+        if (padrao[k] == 'X' ? !digito : nome[k] != padrao[k]) return false;
+    }
+    return true;
+}
+
+Limpeza removerSerieAnterior(const std::filesystem::path& pasta) {
+    Limpeza r;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(pasta, ec);
+    if (ec) {
+        r.falha = FalhaEscrita{pasta, "cannot list the folder: " + ec.message()};
+        return r;
+    }
+    for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        const std::string nome = it->path().filename().string();
+        if (!nomeDoPadrao(nome, kPadraoPontos) && !nomeDoPadrao(nome, kPadraoDados) &&
+            !nomeDoPadrao(nome, kPadraoDedos))
+            continue;
+        // A folder of that name is not a file an earlier run wrote.
+        if (it->is_directory(ec)) continue;
+        if (::unlink(it->path().c_str()) != 0) {
+            r.falha = FalhaEscrita{it->path(), std::string("cannot remove it: ") + std::strerror(errno)};
+            return r;
+        }
+        ++r.removidos;
+    }
+    if (ec) r.falha = FalhaEscrita{pasta, "cannot list the folder: " + ec.message()};
+    return r;
+}
+
+}  // namespace tevra
