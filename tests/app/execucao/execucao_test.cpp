@@ -139,4 +139,71 @@ TEST(Execucao, CenaRecusadaNaoEscreveNada) {
     EXPECT_FALSE(fs::exists(*a / "saida"));
 }
 
+TEST(Execucao, ThreadsDemaisSaoRecusadas) {
+    PastaTemporaria a;
+    EXPECT_NO_THROW(Execucao(exemploCurto(), OpcoesExecucao{*a, false, limiteThreads()}));
+    for (int n : {limiteThreads() + 1, 100000}) {
+        try {
+            Execucao e(exemploCurto(), OpcoesExecucao{*a, false, n});
+            ADD_FAILURE() << n << " threads taken";
+        } catch (const ErroEntrada& e) {
+            EXPECT_EQ(std::string(e.what()), mensagemThreads(n));
+            EXPECT_NE(std::string(e.what()).find(std::to_string(n) + " were asked for"), std::string::npos);
+        }
+    }
+    EXPECT_EQ(mensagemThreads(limiteThreads()), "");
+}
+
+TEST(Execucao, DivergenciaEInterrupcaoTemSeusTextosECodigos) {
+    PastaTemporaria a;
+    Cena c = exemploCurto(401, 2);
+    c.passo = 0.01;
+    Execucao e(c, OpcoesExecucao{*a, false, 0});
+    const ResultadoExecucao r = e.executar();
+    EXPECT_EQ(codigoSaida(r), SaidaDivergiu);
+    EXPECT_EQ(
+        textoDivergencia(r),
+        "The run diverged at step 9 (simulated time 0.09): node (0, 1) has a non-finite position x; frames 1 to 5 "
+        "are kept.");
+    EXPECT_TRUE(fs::exists(caminhoQuadro(*a, 5)));
+    EXPECT_FALSE(fs::exists(caminhoQuadro(*a, 6)));
+
+    // A surface too large to be finite is reported before any frame.
+    c = exemploCurto();
+    c.comp[0] = c.comp[1] = 1e308;
+    Execucao grande(c, OpcoesExecucao{*a, false, 0});
+    const ResultadoExecucao g = grande.executar();
+    EXPECT_EQ(codigoSaida(g), SaidaDivergiu);
+    EXPECT_EQ(textoDivergencia(g),
+              "The surface as built is not finite: the surface has a non-finite area (a value of the scene too "
+              "large?); no frame was written.");
+    EXPECT_EQ(textoRemovidos(g),
+              "Removed 5 files of an earlier run (pontos, dados, dedos) from " + (*a).string() + ".");
+
+    Execucao i(exemploCurto(1001, 10), OpcoesExecucao{*a, false, 0});
+    i.progresso = [&](int feitos, int) {
+        if (feitos == 35) i.interromper();
+    };
+    const ResultadoExecucao s = i.executar();
+    EXPECT_TRUE(s.cancelado);
+    EXPECT_TRUE(s.interrompido) << "a signal, not the window's Cancel";
+    EXPECT_EQ(codigoSaida(s), SaidaInterrompida);
+    EXPECT_EQ(textoInterrupcao(s),
+              "Interrupted after step 35 of 1000; frames 1 to 4 are complete in " + (*a).string() + ".");
+    EXPECT_EQ(textoRemovidos(s), "") << "the run before wrote nothing";
+}
+
+TEST(Execucao, PastaQueNaoSeEscreveNaoComecaAExecucao) {
+    PastaTemporaria a;
+    escreverArquivo(a / "ocupado", "x");
+    Execucao e(exemploCurto(), OpcoesExecucao{a / "ocupado", false, 0});
+    int passos = 0;
+    e.progresso = [&](int, int) { ++passos; };
+    const ResultadoExecucao r = e.executar();
+    EXPECT_EQ(passos, 0);
+    EXPECT_EQ(codigoSaida(r), SaidaFalhaEscrita);
+    const std::string t = textoFalhas(r);
+    EXPECT_EQ(t, "Cannot write " + (a / "ocupado").string() + ": not a folder; nothing was run.");
+}
+
 }  // namespace

@@ -1,0 +1,79 @@
+// The output folder before a run: writable, and rid of an earlier run's series only.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/nomes_arquivos.h"
+#include "base/pasta_saida.h"
+#include "support/arquivos_teste.h"
+
+using namespace tevra;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> conteudo(const fs::path& pasta) {
+    std::vector<std::string> r;
+    for (const auto& e : fs::directory_iterator(pasta)) r.push_back(e.path().filename().string());
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+TEST(PastaSaida, CriadaQuandoFaltaESemSondaDepois) {
+    PastaTemporaria t;
+    EXPECT_FALSE(prepararPastaSaida(t / "a" / "b"));
+    EXPECT_TRUE(fs::is_directory(t / "a" / "b"));
+    EXPECT_TRUE(conteudo(t / "a" / "b").empty()) << "the probe file is gone";
+}
+
+TEST(PastaSaida, ArquivoNoLugarDaPastaEhRecusado) {
+    PastaTemporaria t;
+    escreverArquivo(t / "arquivo", "dados do usuario");
+    for (const fs::path& p : {t / "arquivo", t / "arquivo" / "sub"}) {
+        const Escrita f = prepararPastaSaida(p);
+        ASSERT_TRUE(f) << p;
+        EXPECT_EQ(f->arquivo, p);
+        EXPECT_FALSE(f->motivo.empty());
+    }
+    EXPECT_EQ(lerArquivo(t / "arquivo"), "dados do usuario");
+    // /proc takes no files, whoever runs the test (root included).
+    const Escrita proc = prepararPastaSaida("/proc");
+    ASSERT_TRUE(proc);
+    EXPECT_NE(proc->texto().find("/proc"), std::string::npos);
+}
+
+TEST(PastaSaida, NomesDoPadraoTemQuatroDigitos) {
+    EXPECT_TRUE(nomeDoPadrao("pontos0001.txt", kPadraoPontos));
+    EXPECT_TRUE(nomeDoPadrao("pontos9999.txt", kPadraoPontos));
+    EXPECT_TRUE(nomeDoPadrao("dedos0400.txt", kPadraoDedos));
+    for (const char* outro : {"pontos001.txt", "pontos00001.txt", "pontosXXXX.txt", "pontos0001.txt.bak",
+                              "Pontos0001.txt", "pontos0001.TXT", ".pontos0001.txt.tmp", "pontos000a.txt"})
+        EXPECT_FALSE(nomeDoPadrao(outro, kPadraoPontos)) << outro;
+}
+
+TEST(PastaSaida, SerieAnteriorRemovidaEOMaisFica) {
+    PastaTemporaria t;
+    const std::vector<std::string> serie = {"pontos0001.txt", "pontos0002.txt", "pontos0400.txt", "dados0001.txt",
+                                            "dedos0002.txt",  "dedos0400.txt",  "pontos0000.txt"};
+    const std::vector<std::string> outros = {"notas.txt",          "pontos1.txt",         "pontos00001.txt",
+                                             "pontos0001.txt.bak", ".pontos0003.txt.tmp", "diagnostico.csv",
+                                             "cena.anisot1"};
+    for (const auto& n : serie) escreverArquivo(t / n, "velho");
+    for (const auto& n : outros) escreverArquivo(t / n, "do usuario");
+    fs::create_directories(t / "pontos0500.txt" / "dentro");  // a folder of that name is not a frame
+
+    const Limpeza l = removerSerieAnterior(*t);
+    EXPECT_FALSE(l.falha);
+    EXPECT_EQ(l.removidos, static_cast<int>(serie.size()));
+    std::vector<std::string> ficam = outros;
+    ficam.push_back("pontos0500.txt");
+    std::sort(ficam.begin(), ficam.end());
+    EXPECT_EQ(conteudo(*t), ficam);
+    EXPECT_EQ(removerSerieAnterior(*t).removidos, 0);
+}
+
+}  // namespace
