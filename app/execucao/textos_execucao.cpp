@@ -12,11 +12,9 @@ std::string passoDeTotal(const ResultadoExecucao& r) {
     return "step " + std::to_string(r.passos) + " of " + std::to_string(r.passosTotais);
 }
 
-// "frames 1 to M are", "frame 1 is"; for a run that wrote at least one frame.
-std::string quadrosGuardados(const ResultadoExecucao& r) {
-    if (r.quadros == 1) return "frame 1 is";
-    return "frames 1 to " + std::to_string(r.quadros) + " are";
-}
+// "frames 1 to M are" (also for M = 1, as the window's messages have always said it); for a
+// run that wrote at least one frame.
+std::string quadrosGuardados(const ResultadoExecucao& r) { return "frames 1 to " + std::to_string(r.quadros) + " are"; }
 
 std::string quadrosMantidos(const ResultadoExecucao& r) {
     return r.quadros == 0 ? "no frame was written" : quadrosGuardados(r) + " kept";

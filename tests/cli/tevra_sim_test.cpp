@@ -137,7 +137,7 @@ TEST(TevraSim, DivergenciaSaiComQuatroEDizOnde) {
     const Saida s = rodar("'" + (casa / "cena.txt").string() + "' --out '" + (casa / "saida").string() + "'", *casa);
     EXPECT_EQ(s.status, 4) << s.texto;
     EXPECT_NE(s.texto.find("tevra-sim: The run diverged at step 9 (simulated time 0.09): node (0, 1) has a "
-                           "non-finite position x; frame 1 is kept."),
+                           "non-finite position x; frames 1 to 1 are kept."),
               std::string::npos)
         << s.texto;
     EXPECT_TRUE(fs::exists(casa / "saida" / "pontos0001.txt"));

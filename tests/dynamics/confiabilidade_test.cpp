@@ -127,7 +127,9 @@ TEST(Divergencia, ValoresEnormesTerminamEmDivergenciaNaoEmSucesso) {
         EXPECT_EQ(r.divergencia->passo, caso.passo) << caso.nome;
         EXPECT_EQ(r.quadros, caso.passo) << caso.nome << ": the frames before the step are kept, no other";
         soQuadrosInteiros(*pasta, r.quadros, 12);
-        if (caso.passo == 0) EXPECT_EQ(r.divergencia->grandeza, "area") << caso.nome;
+        if (caso.passo == 0) {
+            EXPECT_EQ(r.divergencia->grandeza, "area") << caso.nome;
+        }
     }
 }
 
