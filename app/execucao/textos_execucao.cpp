@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/execucao/execucao.h"
+#include "base/texto_imprimivel.h"
 
 namespace tevra {
 
@@ -28,7 +29,7 @@ std::string resumoExecucao(const ResultadoExecucao& r) {
     std::snprintf(buf, sizeof buf, ", %.3f s wall time, %.3g node-steps per second", r.segundos,
                   r.segundos > 0 ? nosPassos / r.segundos : 0.0);
     return std::to_string(r.passos) + " steps, " + std::to_string(r.quadros) + " frames written to " +
-           r.pasta.string() + buf;
+           textoImprimivel(r.pasta.string()) + buf;
 }
 
 std::string textoCancelamento(const ResultadoExecucao& r) {
@@ -36,8 +37,9 @@ std::string textoCancelamento(const ResultadoExecucao& r) {
 }
 
 std::string textoInterrupcao(const ResultadoExecucao& r) {
-    const std::string quadros =
-        r.quadros == 0 ? "no frame was written" : quadrosGuardados(r) + " complete in " + r.pasta.string();
+    const std::string quadros = r.quadros == 0
+                                    ? "no frame was written"
+                                    : quadrosGuardados(r) + " complete in " + textoImprimivel(r.pasta.string());
     return "Interrupted after " + passoDeTotal(r) + "; " + quadros + ".";
 }
 
@@ -58,7 +60,8 @@ std::string textoDivergencia(const ResultadoExecucao& r) {
 
 std::string textoFalhas(const ResultadoExecucao& r) {
     if (r.falhas == 0) return {};
-    std::string t = "Cannot write " + (r.primeiraFalha ? r.primeiraFalha->texto() : std::string("a file"));
+    std::string t =
+        "Cannot write " + (r.primeiraFalha ? textoImprimivel(r.primeiraFalha->texto()) : std::string("a file"));
     if (r.passos == 0 && r.quadros == 0)
         t += "; nothing was run.";
     else
@@ -75,7 +78,7 @@ std::string textoFalhas(const ResultadoExecucao& r) {
 std::string textoRemovidos(const ResultadoExecucao& r) {
     if (r.removidos == 0) return {};
     return "Removed " + std::to_string(r.removidos) + (r.removidos == 1 ? " file" : " files") +
-           " of an earlier run (pontos, dados, dedos) from " + r.pasta.string() + ".";
+           " of an earlier run (pontos, dados, dedos) from " + textoImprimivel(r.pasta.string()) + ".";
 }
 
 }  // namespace tevra
