@@ -43,15 +43,4 @@ TEST(Gravacao, EscritaCortadaNoMeioNaoDeixaNada) {
     EXPECT_FALSE(fs::exists(nomeTemporario(t / "pontos0002.txt")));
 }
 
-TEST(Gravacao, NomeTemporarioOcupadoEhUmaFalha) {
-    PastaTemporaria t;
-    fs::create_directories(nomeTemporario(t / "pontos0003.txt"));
-    const Escrita f = gravarArquivoAtomico(t / "pontos0003.txt", "x");
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->texto(), (t / "pontos0003.txt").string() + ": Is a directory");
-    EXPECT_FALSE(fs::exists(t / "pontos0003.txt"));
-    EXPECT_FALSE(gravarArquivoAtomico(t / "pontos0004.txt", "y"));
-    EXPECT_EQ(lerArquivo(t / "pontos0004.txt"), "y");
-}
-
 }  // namespace

@@ -209,23 +209,6 @@ TEST(ArquivosInteirosOuAusentes, AvisoDeQuadroSoComOArquivoInteiroEmOrdem) {
     }
 }
 
-TEST(ArquivosInteirosOuAusentes, CadaQuadroVistoPeloRetornoEhODoArquivo) {
-    // The per-frame callback runs on the run's thread while the writer formats the frame
-    // from its copy: both must see the same state.
-    PastaTemporaria pasta;
-    auto o = criarObjeto(folha(61, 3));
-    std::vector<std::string> textos;
-    OpcoesSimulacao op{*pasta, {}, {}, nullptr};
-    op.quadroGravado = [&](const ObjDeformavel& obj, int n, const fs::path&) -> Escrita {
-        std::vector<char> buffer;
-        textos.emplace_back(textoQuadro(vistaDoObjeto(obj, n, false), buffer));
-        return std::nullopt;
-    };
-    const ResultadoSimulacao r = simular(*o, op);
-    ASSERT_EQ(textos.size(), 21u);
-    for (int q = 1; q <= r.quadros; ++q) EXPECT_EQ(textos[q - 1], lerArquivo(caminhoQuadro(*pasta, q))) << q;
-}
-
 TEST(UmaExecucaoPorPasta, SerieMaisCurtaNaoHerdaQuadrosDaAnterior) {
     PastaTemporaria pasta;
     auto longa = criarObjeto(folha(300, 10));

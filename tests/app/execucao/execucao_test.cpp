@@ -193,17 +193,4 @@ TEST(Execucao, DivergenciaEInterrupcaoTemSeusTextosECodigos) {
     EXPECT_EQ(textoRemovidos(s), "") << "the run before wrote nothing";
 }
 
-TEST(Execucao, PastaQueNaoSeEscreveNaoComecaAExecucao) {
-    PastaTemporaria a;
-    escreverArquivo(a / "ocupado", "x");
-    Execucao e(exemploCurto(), OpcoesExecucao{a / "ocupado", false, 0});
-    int passos = 0;
-    e.progresso = [&](int, int) { ++passos; };
-    const ResultadoExecucao r = e.executar();
-    EXPECT_EQ(passos, 0);
-    EXPECT_EQ(codigoSaida(r), SaidaFalhaEscrita);
-    const std::string t = textoFalhas(r);
-    EXPECT_EQ(t, "Cannot write " + (a / "ocupado").string() + ": not a folder; nothing was run.");
-}
-
 }  // namespace
