@@ -15,7 +15,7 @@ void BarraProgresso::mostrar(int feitos, int total) {
     char barra[largura + 1];
     for (int k = 0; k < largura; ++k) barra[k] = k < cheio ? '#' : '.';
     barra[largura] = '\0';
-    std::fprintf(stderr, "\r[%s] %d/%d steps (%3d%%)", barra, feitos, total,
+    std::fprintf(stderr, "\r[%s] %d/%d %s (%3d%%)", barra, feitos, total, unidade_,
                  static_cast<int>(static_cast<long long>(feitos) * 100 / total));
     std::fflush(stderr);
 }

@@ -1,6 +1,5 @@
 #include "base/pasta_saida.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,21 +8,15 @@
 #include <system_error>
 
 #include "base/nomes_arquivos.h"
+#include "base/pasta_gravavel.h"
 
 namespace tevra {
 
 Escrita prepararPastaSaida(const std::filesystem::path& pasta) {
+    if (Escrita f = verificarPastaGravavel(pasta)) return f;
     std::error_code ec;
-    if (std::filesystem::exists(pasta, ec) && !std::filesystem::is_directory(pasta, ec))
-        return FalhaEscrita{pasta, "not a folder"};
     std::filesystem::create_directories(pasta, ec);
     if (ec) return FalhaEscrita{pasta, "cannot create it: " + ec.message()};
-    const std::filesystem::path sonda = pasta / (".tevra-sonda-" + std::to_string(::getpid()));
-    const int fd = ::open(sonda.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) return FalhaEscrita{pasta, std::strerror(errno)};
-    ::close(fd);
-    if (::unlink(sonda.c_str()) != 0)
-        return FalhaEscrita{pasta, std::string("cannot remove files from it: ") + std::strerror(errno)};
     return std::nullopt;
 }
 

@@ -7,10 +7,10 @@
 
 namespace tevra {
 
-// The folder a run writes into, made ready before its first step: created when missing and
-// proved writable by creating and removing a probe file, so that a folder that cannot take
-// the files is found before anything is computed. Empty when it is ready; else the folder
-// and the reason.
+// The folder a run writes into, made ready before its first step: proved writable by the
+// probe of verificarPastaGravavel (base/pasta_gravavel.h), then created when missing, so that
+// a folder that cannot take the files is found before anything is computed. Empty when it is
+// ready; else the folder and the reason.
 Escrita prepararPastaSaida(const std::filesystem::path& pasta);
 
 // True when `nome` is a name of `padrao` ("pontosXXXX.txt"): the same characters, with a

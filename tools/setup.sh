@@ -6,8 +6,10 @@ pacotes=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev
   libgl-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
-  libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  parallel
   xvfb xauth fonts-dejavu-core locales
+  python3-vtk9  # tests only: VTK's own readers check the exported .vtu, .pvd and .obj files
 )
 
 faltando=()

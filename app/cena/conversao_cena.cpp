@@ -95,4 +95,12 @@ Cena converterCena(const FormularioCena& f, char sep) {
     return c;
 }
 
+int inteiroDoTexto(const std::string& texto) { return inteiro(texto); }
+
+double realDoTexto(const std::string& texto, char separador) { return real(texto, separador); }
+
+int realTruncadoDoTexto(const std::string& texto, char separador, const char* nome) {
+    return realTruncado(texto, separador, nome);
+}
+
 }  // namespace tevra

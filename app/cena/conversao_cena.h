@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "app/cena/cena.h"
 #include "app/cena/formulario_cena.h"
 
@@ -11,5 +13,14 @@ namespace tevra {
 // read, so a user always sees the first problem of the window. Only the boxes of the shape
 // chosen, and the fluid boxes only when "damp R" holds any text, are read.
 Cena converterCena(const FormularioCena& form, char separador);
+
+// One text as the set-up converts it, each throwing ErroEntrada with the conversion error;
+// whatever else turns text into a scene value (overrides of a loaded scene) goes through
+// these, so that the same text always gives the same bits.
+int inteiroDoTexto(const std::string& texto);
+double realDoTexto(const std::string& texto, char separador);
+// A real truncated toward zero, as the iteration count and the interval are ("1e4" gives
+// 10000, "2.9" gives 2); `nome` names the value for one that does not fit an int.
+int realTruncadoDoTexto(const std::string& texto, char separador, const char* nome);
 
 }  // namespace tevra

@@ -17,6 +17,7 @@
 #include "app/janelas/main_form.h"
 #include "app/janelas/restr_form.h"
 #include "base/erros.h"
+#include "view/exportacao/exportacao_execucao.h"
 #include "view/janelas/dialogos.h"
 #include "view/janelas/render_form.h"
 
@@ -98,6 +99,8 @@ void TMainForm::simularButtonClick() {
     std::unique_ptr<Execucao> execucao;
     try {
         execucao = std::make_unique<Execucao>(lerCena(), OpcoesExecucao{{}, CheckBox2->isChecked(), 0});
+        if (exportarVtkCheckBox->isChecked())
+            execucao->adicionarSaida(criarExportacao(FormatoExportacao::Vtu, *execucao));
     } catch (const ErroEntrada& e) {
         dialogos().mensagem(this, QString::fromStdString(e.what()));
         return;

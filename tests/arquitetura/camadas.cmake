@@ -11,12 +11,15 @@ set(app/cena_pode base model dynamics)
 set(app/execucao_pode base model dynamics app/cena)
 set(view/quadros_pode base)
 set(view/gl_pode base model view/quadros)
+set(view/exportacao_pode base model dynamics app/cena app/execucao view/quadros view/gl)
 set(view/janelas_pode base model view/quadros view/gl)
-set(app/janelas_pode base model dynamics app/cena app/execucao view/quadros view/gl view/janelas)
-set(cli_pode base model dynamics app/cena app/execucao view/quadros view/gl)
-set(camadas base model dynamics app/cena app/execucao view/quadros view/gl view/janelas app/janelas cli)
+set(app/janelas_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/janelas)
+set(cli_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao)
+set(convert_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao)
+set(camadas base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/janelas app/janelas cli
+  convert)
 # Layers that must build without the toolkit.
-set(sem_qt base model dynamics app/cena app/execucao view/quadros view/gl cli)
+set(sem_qt base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao cli convert)
 # Headers only their own folder may include.
 set(internos model/estencil.h)
 

@@ -1,4 +1,4 @@
-// The output folder before a run: writable, and rid of an earlier run's series only.
+// The output folder before a run: rid of an earlier run's series, and of nothing else.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,22 +21,6 @@ std::vector<std::string> conteudo(const fs::path& pasta) {
     for (const auto& e : fs::directory_iterator(pasta)) r.push_back(e.path().filename().string());
     std::sort(r.begin(), r.end());
     return r;
-}
-
-TEST(PastaSaida, ArquivoNoLugarDaPastaEhRecusado) {
-    PastaTemporaria t;
-    escreverArquivo(t / "arquivo", "dados do usuario");
-    for (const fs::path& p : {t / "arquivo", t / "arquivo" / "sub"}) {
-        const Escrita f = prepararPastaSaida(p);
-        ASSERT_TRUE(f) << p;
-        EXPECT_EQ(f->arquivo, p);
-        EXPECT_FALSE(f->motivo.empty());
-    }
-    EXPECT_EQ(lerArquivo(t / "arquivo"), "dados do usuario");
-    // /proc takes no files, whoever runs the test (root included).
-    const Escrita proc = prepararPastaSaida("/proc");
-    ASSERT_TRUE(proc);
-    EXPECT_NE(proc->texto().find("/proc"), std::string::npos);
 }
 
 TEST(PastaSaida, SerieAnteriorRemovidaEOMaisFica) {

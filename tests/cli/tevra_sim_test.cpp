@@ -1,48 +1,21 @@
 // The headless runner, driven as a user drives it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <cstdio>
-
-#include "support/arquivos_teste.h"
+#include "cli/tevra_sim_teste.h"
 #include "support/casa_teste.h"
+#include "support/vtk_teste.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Saida {
-    int status;
-    std::string texto;
-};
+using Saida = SaidaPrograma;
 
-Saida rodar(const std::string& argumentos, const fs::path& home) {
-    const std::string cmd = "TEVRA_HOME='" + home.string() + "' '" TEVRA_SIM "' " + argumentos + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    std::string texto;
-    char buf[4096];
-    while (std::size_t n = fread(buf, 1, sizeof buf, p)) texto.append(buf, n);
-    const int st = pclose(p);
-    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, texto};
-}
+Saida rodar(const std::string& argumentos, const fs::path& home) { return rodarSim(argumentos, home); }
 
-const char* kCena = R"(delta_t = 0.001 n_passos = 41 pula = 10 tempo_animacao = 1
-grid = 7 6
-aceleracao = x = 0 y = 0 z = -9.8
-velocidade = x = 0 y = 0 z = 0
-eta = 5 0.5 0.5 5 qsi = 0.01 0 0 0.01 psi = 0.1 0 0 0.1
-massa = 1 gama = 0.1
-fluido = c = 0.1 x = 0 y = 1 z = 1
-obj_deformavel = cilindro 1 2
-fronteira 0 0 0 0 0 0 0 0 0 0 0 0 0
-n_restricoes = 1
-restricoes = { 0 0 fixo a=0 b=1000 x=0 y=0 z=0 }
-)";
+const char* kCena = kCenaCurta;
 
-std::string cenaCom(const std::string& de, const std::string& para) {
-    std::string s = kCena;
-    return s.replace(s.find(de), de.size(), para);
-}
+std::string cenaCom(const std::string& de, const std::string& para) { return trocado(kCena, de, para); }
 
 TEST(TevraSim, RodaAEscreveQuadrosEResume) {
     const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
@@ -104,9 +77,10 @@ TEST(TevraSim, PastaQueNaoSeEscreveEhAchadaAntesDoPrimeiroPasso) {
         const Saida s = rodar("'" + (casa / "cena.txt").string() + "' --out '" + out.string() + "'", *casa);
         EXPECT_EQ(s.status, 3) << s.texto;
         EXPECT_NE(s.texto.find("0 steps"), std::string::npos) << "nothing computed: " << s.texto;
-        const std::string linha = "tevra-sim: Cannot write " + out.string() + ": " +
-                                  (out == casa / "ocupado" ? "not a folder" : "cannot create it: Not a directory") +
-                                  "; nothing was run.\n";
+        const std::string linha =
+            "tevra-sim: Cannot write " + out.string() + ": " +
+            (out == casa / "ocupado" ? "Not a directory" : (casa / "ocupado").string() + " is not a folder") +
+            "; nothing was run.\n";
         EXPECT_NE(s.texto.find(linha), std::string::npos) << s.texto;
     }
 }
@@ -170,6 +144,39 @@ TEST(TevraSim, BytesDeControleDoScriptNaoChegamAoTerminal) {
     EXPECT_NE(s.texto.find("'1\\x1B[2J' is not a valid floating point value"), std::string::npos) << s.texto;
     EXPECT_EQ(s.texto.find('\x1b'), std::string::npos);
     EXPECT_EQ(std::count(s.texto.begin(), s.texto.end(), '\n'), 1) << s.texto;
+}
+
+TEST(TevraSim, ExportaCadaQuadroEmVtuOuObj) {
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    escreverArquivo(casa / "cena.txt", kCenaCurta);
+    const std::string cena = aspas(casa / "cena.txt");
+    const SaidaPrograma vtu = rodarSim(cena + " --export vtu --out " + aspas(casa / "vtu"), *casa);
+    ASSERT_EQ(vtu.status, 0) << vtu.texto;
+    const MalhaLida pvd = lerComVtk("pvd", casa / "vtu" / "superficie.pvd");
+    ASSERT_TRUE(pvd.ok) << pvd.texto;
+    ASSERT_EQ(pvd.dataSets.size(), 5u);
+    // pula 10, delta_t 0.001: frame 5 is the state after step 40.
+    EXPECT_EQ(pvd.dataSets[4].tempo, 40 * 0.001);
+    EXPECT_EQ(pvd.dataSets[4].pontos, 42);
+    // A tube of 7 around: its closing strip makes 7 x 5 quads.
+    EXPECT_EQ(lerComVtk("vtu", casa / "vtu" / "superficie0003.vtu").celulas, 35);
+
+    // Again into the same folder: the earlier export's five frames and its .pvd go first.
+    const SaidaPrograma denovo = rodarSim(cena + " --export vtu --out " + aspas(casa / "vtu"), *casa);
+    ASSERT_EQ(denovo.status, 0) << denovo.texto;
+    EXPECT_NE(denovo.texto.find("6 file(s) of an earlier export removed from " + (casa / "vtu").string()),
+              std::string::npos)
+        << denovo.texto;
+
+    const SaidaPrograma obj = rodarSim(cena + " --export obj --out " + aspas(casa / "obj"), *casa);
+    ASSERT_EQ(obj.status, 0) << obj.texto;
+    EXPECT_EQ(lerComVtk("obj", casa / "obj" / "superficie0005.obj").celulas, 35);
+    EXPECT_FALSE(fs::exists(casa / "obj" / "superficie.pvd"));
+
+    const SaidaPrograma ruim = rodarSim(cena + " --export stl --out " + aspas(casa / "stl"), *casa);
+    EXPECT_EQ(ruim.status, 2);
+    EXPECT_NE(ruim.texto.find("--export"), std::string::npos) << ruim.texto;
+    EXPECT_FALSE(fs::exists(casa / "stl"));
 }
 
 }  // namespace

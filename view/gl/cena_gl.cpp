@@ -91,6 +91,11 @@ void desenharSuperficie(const NosSuperficie& nos, bool superficieFechada) {
 }
 
 void desenharCena(const EstadoVista& vista, unsigned textura, unsigned lista) {
+    desenharCena(
+        vista, textura, lista == 0 ? std::function<void()>() : [lista] { glCallList(lista); });
+}
+
+void desenharCena(const EstadoVista& vista, unsigned textura, const std::function<void()>& superficie) {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glPolygonMode(GL_FRONT_AND_BACK, vista.preenchido ? GL_FILL : GL_LINE);
     glBindTexture(GL_TEXTURE_2D, textura);
@@ -134,7 +139,7 @@ void desenharCena(const EstadoVista& vista, unsigned textura, unsigned lista) {
     if (vista.iluminacaoLigada && vista.marcaLuz0) marcadorDeLuz(vista.posLuz0);
     if (vista.iluminacaoLigada && vista.marcaLuz1) marcadorDeLuz(vista.posLuz1);
 
-    if (lista != 0) glCallList(lista);
+    if (superficie) superficie();
     glPopMatrix();
 
     glDisable(GL_LIGHTING);

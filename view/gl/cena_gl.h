@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "view/gl/estado_vista.h"
@@ -28,8 +29,12 @@ unsigned carregarTextura(const std::vector<std::uint8_t>& texels);
 void desenharSuperficie(const NosSuperficie& nos, bool superficieFechada);
 
 // One picture, without clearing or swapping: projection, camera, the view's rotation,
-// translation and scale, the lights (and their markers), then the display list `lista`
-// (0: none). Leaves lighting and texturing disabled.
+// translation and scale, the lights (and their markers), then the surface, drawn by
+// `superficie` (for a compact frame: MalhaSuperficie::desenhar) under the view's matrix;
+// an empty one draws none. Leaves lighting and texturing disabled.
+void desenharCena(const EstadoVista& vista, unsigned textura, const std::function<void()>& superficie);
+
+// The same with the surface compiled into display list `lista` (0: none).
 void desenharCena(const EstadoVista& vista, unsigned textura, unsigned lista);
 
 }  // namespace tevra

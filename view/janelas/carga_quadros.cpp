@@ -3,7 +3,7 @@
 #include <QMetaObject>
 #include <QTimer>
 
-#include "view/janelas/contexto_gl.h"
+#include <algorithm>
 
 using namespace tevra;
 
@@ -12,47 +12,43 @@ namespace {
 constexpr std::chrono::milliseconds kFatia{30};
 }  // namespace
 
-CargaQuadros::CargaQuadros(SerieQuadros& serie, ContextoGL* gl, QObject* pai)
-    : QObject(pai), serie_(serie), gl_(gl), avisoPendente_(std::make_shared<std::atomic<bool>>(false)) {}
+CargaQuadros::CargaQuadros(SerieQuadros& serie, QObject* pai)
+    : QObject(pai), serie_(serie), avisoPendente_(std::make_shared<std::atomic<bool>>(false)) {}
 
 CargaQuadros::~CargaQuadros() { parar(); }
 
 void CargaQuadros::parar() {
     fonte_.reset();
+    releitura_.reset();
     vivo_ = nullptr;
-    pendente_ = false;
+    arquivosVivos_.clear();
 }
 
-void CargaQuadros::carregar(const std::filesystem::path& pasta, int arquivos) {
+std::function<void()> CargaQuadros::avisoDosTrabalhadores() {
+    std::weak_ptr<std::atomic<bool>> aviso = avisoPendente_;
+    // Runs on a worker, and never after the loader that calls it is gone; a message
+    // posted to this object is dropped if the object goes first.
+    return [this, aviso] {
+        auto a = aviso.lock();
+        if (!a || a->exchange(true)) return;
+        QMetaObject::invokeMethod(
+            this, [this] { processar(); }, Qt::QueuedConnection);
+    };
+}
+
+void CargaQuadros::carregar(const std::filesystem::path& pasta, int arquivos, int trabalhadores, int adiantados) {
     parar();
     pasta_ = pasta;
-    arquivos_ = arquivos;
-    if (arquivos_ <= 0) {
+    if (arquivos <= 0) {
         concluir();
         return;
     }
-    // The workers' contexts share the window's: it has to exist first.
-    if (gl_ && !gl_->pronto()) {
-        pendente_ = true;
-        return;
-    }
-    iniciarLeitores();
-}
-
-void CargaQuadros::iniciarLeitores() {
-    pendente_ = false;
-    std::weak_ptr<std::atomic<bool>> aviso = avisoPendente_;
-    auto carregador = std::make_unique<CarregadorSerie>(
-        pasta_, arquivos_, serie_.gradeI(), serie_.gradeJ(),
-        [this, aviso] {
-            // Worker thread.
-            auto a = aviso.lock();
-            if (!a || a->exchange(true)) return;
-            QMetaObject::invokeMethod(
-                this, [this] { processar(); }, Qt::QueuedConnection);
-        },
-        gl_ ? gl_->trabalhoDosLeitores() : TrabalhoCarga{});
-    fonte_ = std::make_unique<FonteSerie>(std::move(carregador));
+    OpcoesCarga opcoes;
+    opcoes.trabalhadores = trabalhadores;
+    opcoes.adiantados = adiantados;
+    opcoes.leitor = leitor_;
+    fonte_ = std::make_unique<FonteSerie>(std::make_unique<CarregadorSerie>(
+        pasta_, arquivos, serie_.gradeI(), serie_.gradeJ(), avisoDosTrabalhadores(), opcoes));
 }
 
 void CargaQuadros::aoVivo() {
@@ -65,17 +61,32 @@ void CargaQuadros::aoVivo() {
 void CargaQuadros::gravado(int n, const std::filesystem::path& arquivo) {
     if (!vivo_ || n < 1) return;
     vivo_->gravado(n, arquivo);
+    arquivosVivos_[n] = arquivo;
     agendar();
 }
 
-void CargaQuadros::contextoPerdido() {
-    if (vivo_) return;  // its frames wait in the queue for the next context
-    fonte_.reset();
+std::filesystem::path CargaQuadros::arquivoDoQuadro(int n) const {
+    if (auto it = arquivosVivos_.find(n); it != arquivosVivos_.end()) return it->second;
+    return caminhoQuadro(pasta_, n);
 }
 
-void CargaQuadros::contextoCriado() {
-    if (pendente_) iniciarLeitores();
-    if (vivo_ && vivo_->temPendentes()) agendar();
+void CargaQuadros::pedir(const std::vector<int>& imagens) {
+    if (imagens.empty()) return;
+    if (releitura_) {
+        const std::vector<int> pendentes = releitura_->pendentes();
+        if (std::find(pendentes.begin(), pendentes.end(), imagens.front()) != pendentes.end()) return;
+    }
+    OpcoesCarga opcoes;
+    opcoes.trabalhadores = 1;
+    opcoes.adiantados = 2;
+    opcoes.comNos = false;
+    opcoes.leitor = leitor_;
+    // Every path is fixed now: a live run's later frames do not change these.
+    std::map<int, std::filesystem::path> arquivos;
+    for (int p : imagens) arquivos[p] = arquivoDoQuadro(p);
+    releitura_ = std::make_unique<CarregadorSerie>(
+        imagens, [arquivos](int n) { return arquivos.at(n); }, serie_.gradeI(), serie_.gradeJ(),
+        avisoDosTrabalhadores(), opcoes);
 }
 
 void CargaQuadros::agendar() {
@@ -89,27 +100,25 @@ void CargaQuadros::agendar() {
 
 void CargaQuadros::processar() {
     avisoPendente_->store(false);
-    if (!fonte_) return;
-    // The lists need the context: without one yet, contextoCriado resumes.
-    if (gl_ && !gl_->pronto()) return;
-    bool restam = false;
-    auto lote = [&] {
-        restam = ingerirQuadros(*fonte_, serie_, kFatia, [this](int n, bool pronta) {
-            if (!gl_) return;
-            if (pronta)
-                gl_->listaFeita(n);
+    bool mudou = false;
+    if (releitura_) {
+        while (auto q = releitura_->pegar()) {
+            if (q->compacto)
+                serie_.guardar(q->n, std::move(q->compacto));
             else
-                gl_->compilar(n, serie_.nos(), serie_.superficieFechada());
-        });
-    };
-    if (gl_) {
-        if (!gl_->comContexto(lote)) return;
-    } else {
-        lote();
+                serie_.indisponivel(q->n);
+            mudou = true;
+        }
+        if (releitura_->acabou()) releitura_.reset();
     }
-    const bool fim = !vivo_ && fonte_->acabou();
-    if (restam && !fim) agendar();
-    emit avancou();
+    bool fim = false;
+    if (fonte_) {
+        const bool restam = ingerirQuadros(*fonte_, serie_, kFatia);
+        fim = !vivo_ && fonte_->acabou();
+        if (restam && !fim) agendar();
+        mudou = true;
+    }
+    if (mudou) emit avancou();
     if (fim) concluir();
 }
 

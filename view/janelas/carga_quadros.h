@@ -4,40 +4,42 @@
 
 #include <atomic>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <vector>
 
 #include "view/quadros/ingestao_quadros.h"
 
-class ContextoGL;
-
-// Brings the frames of a showing into the animation window's series and gives each its
-// display list: the recorded files, read ahead by workers, or a run's frames as it writes
-// them. The frames are taken on the GUI thread in short slices, so the window keeps
-// answering; with OpenGL, nothing is taken before the window's context exists.
+// Brings the frames of a showing into the animation window's series: the recorded files,
+// read ahead by workers, or a run's frames as it writes them; and, for a series larger than
+// its memory, the frames playback is coming to, read again from disk. The frames are taken
+// on the GUI thread in short slices, so the window keeps answering. Nothing here waits for
+// a reader: dropping a load leaves its workers to end on their own.
 class CargaQuadros : public QObject {
     Q_OBJECT
 public:
-    // `gl` null: a window without OpenGL, whose frames get no lists.
-    CargaQuadros(tevra::SerieQuadros& serie, ContextoGL* gl, QObject* pai = nullptr);
-    ~CargaQuadros() override;  // the workers stop first
+    explicit CargaQuadros(tevra::SerieQuadros& serie, QObject* pai = nullptr);
+    ~CargaQuadros() override;
 
     // The series' first `arquivos` frame files in `pasta`; with none, it is complete at once.
-    void carregar(const std::filesystem::path& pasta, int arquivos);
+    void carregar(const std::filesystem::path& pasta, int arquivos, int trabalhadores, int adiantados);
     // From now on the frames come one by one from a run of the series' grid.
     void aoVivo();
     // The run has written frame n into `arquivo`; ignored unless live.
     void gravado(int n, const std::filesystem::path& arquivo);
+    // Pictures to read again, in this order (a request the reading under way already covers
+    // is left to it); each is kept in the series as it comes, or marked unavailable.
+    void pedir(const std::vector<int>& imagens);
     // Nothing more is taken.
     void parar();
+    // Frames are read with `leitor` instead of lerQuadro (tests).
+    void usarLeitor(tevra::LeitorQuadro leitor) { leitor_ = std::move(leitor); }
 
-    // The context goes: the workers sharing it stop, and their load with them.
-    void contextoPerdido();
-    // The context is there: a load that waited for it starts, live frames that waited are taken.
-    void contextoCriado();
-
-    // A load of recorded files is under way or waits for the context.
-    bool carregando() const { return (fonte_ && !vivo_) || pendente_; }
+    // A load of recorded files is under way.
+    bool carregando() const { return fonte_ && !vivo_; }
     bool vivo() const { return vivo_ != nullptr; }
+    // Pictures are being read again.
+    bool relendo() const { return releitura_ != nullptr; }
 
 signals:
     // Frames were taken into the series.
@@ -46,18 +48,19 @@ signals:
     void concluida();
 
 private:
-    void iniciarLeitores();
+    std::function<void()> avisoDosTrabalhadores();
     void agendar();
     void processar();
     void concluir();
+    std::filesystem::path arquivoDoQuadro(int n) const;
 
     tevra::SerieQuadros& serie_;
-    ContextoGL* gl_;
     std::filesystem::path pasta_;
-    int arquivos_ = 0;
     std::unique_ptr<tevra::FonteQuadros> fonte_;
     tevra::FonteAoVivo* vivo_ = nullptr;  // fonte_, during a live run
-    bool pendente_ = false;               // a load waits for the context
+    std::map<int, std::filesystem::path> arquivosVivos_;
+    std::unique_ptr<tevra::CarregadorSerie> releitura_;
+    tevra::LeitorQuadro leitor_;
     bool agendada_ = false;
     // The workers' wake-up: one message on its way at a time.
     std::shared_ptr<std::atomic<bool>> avisoPendente_;

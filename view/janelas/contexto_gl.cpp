@@ -6,9 +6,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLWidget>
 #include <QSurfaceFormat>
-#include <QThread>
 
-#include <algorithm>
 #include <memory>
 
 #include "view/gl/cena_gl.h"
@@ -89,7 +87,7 @@ ContextoGL::~ContextoGL() {
     painel_->desligar();
     if (!pronto_) return;
     painel_->makeCurrent();
-    if (const int ate = std::max(maiorLista_, listasReservadas_); ate > 0) glDeleteLists(1, ate);
+    desenho_.liberar();
     if (textura_ != 0) glDeleteTextures(1, &textura_);
     painel_->doneCurrent();
 }
@@ -97,15 +95,6 @@ ContextoGL::~ContextoGL() {
 QOpenGLWidget* ContextoGL::superficie() const { return painel_; }
 
 void ContextoGL::inicializar() {
-    // A context made again (the surface moved to another window) has none of the old lists,
-    // nor those the workers were compiling into it. The first context keeps the names
-    // reserved for a load that waited for it.
-    const bool perdidas = houveContexto_ && (maiorLista_ > 0 || listasReservadas_ > 0);
-    if (houveContexto_) {
-        maiorLista_ = 0;
-        listasReservadas_ = 0;
-    }
-    houveContexto_ = true;
     pronto_ = true;
     atual_ = true;
     configurarEstadoFixo();
@@ -115,12 +104,14 @@ void ContextoGL::inicializar() {
     aoDestruir_ = connect(
         painel_->context(), &QOpenGLContext::aboutToBeDestroyed, this,
         [this] {
-            // The workers' contexts share this one: they stop first.
             if (eventos_.perdendo) eventos_.perdendo();
+            // What was made in it goes with it (the surface moved to another window, say).
+            desenho_.esquecer();
+            textura_ = 0;
             pronto_ = false;
         },
         Qt::DirectConnection);
-    if (eventos_.criado) eventos_.criado(perdidas);
+    if (eventos_.criado) eventos_.criado();
 }
 
 void ContextoGL::pintar() {
@@ -136,9 +127,12 @@ void ContextoGL::redimensionar(int w, int h) {
     glViewport(0, 0, static_cast<GLsizei>(largura * escala), static_cast<GLsizei>(altura * escala));
 }
 
-void ContextoGL::desenhar(const EstadoVista& vista, int lista) {
+void ContextoGL::desenhar(const EstadoVista& vista, const QuadroCompacto* quadro, bool fechada) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    desenharCena(vista, textura_, static_cast<unsigned>(lista));
+    if (quadro)
+        desenharCena(vista, textura_, [&] { desenho_.desenhar(*quadro, fechada, vista.preenchido); });
+    else
+        desenharCena(vista, textura_, std::function<void()>());
     glFlush();
 }
 
@@ -155,66 +149,4 @@ bool ContextoGL::comContexto(const std::function<void()>& trabalho) {
         atual_ = false;
     }
     return true;
-}
-
-void ContextoGL::compilar(int n, const NosSuperficie& nos, bool fechada) {
-    if (!atual_) return;
-    const int nome = std::min(n, kMaxQuadroArquivo);
-    glNewList(static_cast<GLuint>(nome), GL_COMPILE);
-    desenharSuperficie(nos, fechada);
-    glEndList();
-    maiorLista_ = std::max(maiorLista_, nome);
-}
-
-void ContextoGL::listaFeita(int n) { maiorLista_ = std::max(maiorLista_, std::min(n, kMaxQuadroArquivo)); }
-
-void ContextoGL::excluirListas() {
-    // Workers may have compiled lists that were never handed over: the whole reserved range goes.
-    const int ate = std::max(maiorLista_, listasReservadas_);
-    if (ate > 0) comContexto([ate] { glDeleteLists(1, ate); });
-    maiorLista_ = 0;
-    listasReservadas_ = 0;
-}
-
-TrabalhoCarga ContextoGL::trabalhoDosLeitores() {
-    TrabalhoCarga t;
-    QOpenGLContext* principal = painel_->context();
-    if (!QOpenGLContext::supportsThreadedOpenGL() || !principal) return t;
-    // Compiling display lists is the slow part of a load: one worker per core.
-    t.trabalhadores = std::clamp(QThread::idealThreadCount(), 1, 4);
-    // Offscreen surfaces must be made on the GUI thread; the workers' contexts on the workers.
-    while (static_cast<int>(superficiesLeitores_.size()) < t.trabalhadores) {
-        auto* s = new QOffscreenSurface(nullptr, this);
-        s->setFormat(principal->format());
-        s->create();
-        superficiesLeitores_.push_back(s);
-    }
-    auto contextos =
-        std::make_shared<std::vector<std::unique_ptr<QOpenGLContext>>>(static_cast<std::size_t>(t.trabalhadores));
-    const std::vector<QOffscreenSurface*> superficies = superficiesLeitores_;
-    const QSurfaceFormat formato = principal->format();
-    t.iniciar = [contextos, superficies, principal, formato](int w) {
-        auto c = std::make_unique<QOpenGLContext>();
-        c->setFormat(formato);
-        c->setShareContext(principal);
-        const auto i = static_cast<std::size_t>(w);
-        if (!c->create() || !superficies[i]->isValid() || !c->makeCurrent(superficies[i])) return false;
-        (*contextos)[i] = std::move(c);
-        return true;
-    };
-    t.preparar = [](int, int n, const NosSuperficie& nos, bool fechada) {
-        glNewList(static_cast<GLuint>(std::min(n, kMaxQuadroArquivo)), GL_COMPILE);
-        desenharSuperficie(nos, fechada);
-        glEndList();
-        // Complete before the GUI thread's context calls it.
-        glFinish();
-        return true;
-    };
-    t.terminar = [contextos](int w) {
-        auto& c = (*contextos)[static_cast<std::size_t>(w)];
-        if (!c) return;
-        c->doneCurrent();
-        c.reset();
-    };
-    return t;
 }

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QOpenGLWidget>
 #include <QPainter>
@@ -68,7 +69,7 @@ TRenderForm::TRenderForm(QWidget* parent, Superficie superficie)
     criarControles();
     // FormCreate: the context, the texture image, then the play button as when paused.
     criarSuperficie();
-    carga_ = std::make_unique<CargaQuadros>(serie_, gl_.get());
+    carga_ = std::make_unique<CargaQuadros>(serie_);
     connect(carga_.get(), &CargaQuadros::avancou, this, &TRenderForm::quadrosChegaram);
     connect(carga_.get(), &CargaQuadros::concluida, this, &TRenderForm::cargaConcluida);
 
@@ -81,7 +82,8 @@ TRenderForm::TRenderForm(QWidget* parent, Superficie superficie)
 }
 
 TRenderForm::~TRenderForm() {
-    // The workers share the context; the context's end must find nothing of this window.
+    // Readers are left to end on their own, whatever they wait on; the context's end must
+    // find nothing of this window.
     carga_.reset();
     relogio_.stop();
     gl_.reset();
@@ -110,6 +112,11 @@ void TRenderForm::criarControles() {
     progresso_->setFormat(tr("Loading %v / %m"));
     progresso_->hide();
     ui_->StatusBar1->addPermanentWidget(progresso_);
+
+    transmissao_ = new QLabel(tr("Streaming from disk"), ui_->StatusBar1);
+    transmissao_->setObjectName(QStringLiteral("transmissao"));
+    transmissao_->hide();
+    ui_->StatusBar1->addPermanentWidget(transmissao_);
 }
 
 void TRenderForm::criarSuperficie() {
@@ -122,8 +129,8 @@ void TRenderForm::criarSuperficie() {
         setCentralWidget(new PainelSemGL(this));
     } else {
         ContextoGL::Eventos eventos;
-        eventos.criado = [this](bool perdidas) { contextoCriado(perdidas); };
-        eventos.perdendo = [this] { contextoPerdido(); };
+        // A new context (the surface moved to another window) has the frames drawn anew.
+        eventos.criado = [this] { pedirImagem(); };
         eventos.pintar = [this] { pintarGL(); };
         eventos.problema = [this](const QString& chave, const QString& mensagem) { informarUmaVez(chave, mensagem); };
         gl_ = std::make_unique<ContextoGL>(this, lerTextura(), std::move(eventos));
@@ -153,120 +160,26 @@ void TRenderForm::informarUmaVez(const QString& chave, const QString& mensagem) 
     dialogos().aviso(this, mensagem);
 }
 
-bool TRenderForm::carregando() const { return carga_->carregando(); }
-bool TRenderForm::aoVivo() const { return carga_->vivo(); }
 QOpenGLWidget* TRenderForm::superficieGL() const { return gl_ ? gl_->superficie() : nullptr; }
-
-// ---- Showing and loading -------------------------------------------------------------
-
-void TRenderForm::setVisible(bool visivel) {
-    QMainWindow::setVisible(visivel);
-    if (!visivel) {
-        // A picture asked for but never painted would hold playback: it goes on unseen.
-        if (reprodutor_.tocando && !relogio_.isActive()) aposImagem();
-        return;
-    }
-    if (!semRecarga_) carregarQuadros();
-    setFocus();
-}
-
-void TRenderForm::carregarQuadros() {
-    relogio_.stop();
-    iniciarSerie(numQuadros, gradeI, gradeJ);
-    reprodutor_.carregado(serie_.numQuadros());
-    const int arquivos = serieRecusada_ ? 0 : serie_.arquivosASerLidos();
-    if (gl_) gl_->reservar(arquivos);
-    if (arquivos > 0) {
-        progresso_->setRange(0, serie_.numQuadros());
-        progresso_->setValue(0);
-        progresso_->show();
-    }
-    carga_->carregar(tevra::home::tmp(), arquivos);
-    atualizarBotaoPlay();
-    mostrarQuadro();
-    pedirImagem();
-}
-
-void TRenderForm::iniciarSerie(int quadros, int gi, int gj) {
-    carga_->parar();
-    progresso_->hide();
-    if (gl_) gl_->excluirListas();
-    serieRecusada_ = !serie_.iniciar(quadros, gi, gj);
-    if (serieRecusada_)
-        informarUmaVez(
-            QStringLiteral("grade %1 %2").arg(gi).arg(gj),
-            QStringLiteral("A grid of %1 x %2 nodes is too large to show; the animation stays empty.").arg(gi).arg(gj));
-}
-
-void TRenderForm::quadrosChegaram() {
-    if (carga_->vivo()) {
-        // Follow the run while the newest frame is on screen; stay where the user went otherwise.
-        const bool seguir = !reprodutor_.tocando && reprodutor_.quadroAtual >= reprodutor_.numQuadros;
-        numQuadros = serie_.numQuadros();
-        reprodutor_.numQuadros = numQuadros;
-        if (seguir) reprodutor_.quadroAtual = numQuadros;
-        mostrarQuadro();
-    } else {
-        progresso_->setValue(serie_.quadrosProntos());
-    }
-    if (serie_.imagemDoQuadro(reprodutor_.quadroAtual) != imagemNaTela_) pedirImagem();
-}
-
-void TRenderForm::cargaConcluida() {
-    progresso_->hide();
-    atualizarBotaoPlay();
-    mostrarQuadro();
-    emit quadrosCarregados();
-}
-
-// ---- Animation on-the-fly --------------------------------------------------------------
-
-void TRenderForm::iniciarAoVivo(int gi, int gj) {
-    relogio_.stop();
-    gradeI = gi;
-    gradeJ = gj;
-    numQuadros = 0;
-    iniciarSerie(0, gi, gj);
-    carga_->aoVivo();
-    reprodutor_.carregado(0);
-    atualizarBotaoPlay();
-    mostrarQuadro();
-    if (!isVisible()) {
-        semRecarga_ = true;
-        show();
-        semRecarga_ = false;
-    }
-    raise();
-    pedirImagem();
-}
-
-void TRenderForm::quadroAoVivo(int n, const std::filesystem::path& arquivo) { carga_->gravado(n, arquivo); }
 
 // ---- Pictures and the playback pace ------------------------------------------------------
 
-void TRenderForm::contextoCriado(bool listasPerdidas) {
-    if (listasPerdidas && !carga_->vivo()) {
-        // A new context (the surface changed windows): the lists went with the old one.
-        const int quadro = reprodutor_.quadroAtual;
-        QTimer::singleShot(0, this, [this, quadro] {
-            carregarQuadros();
-            reprodutor_.quadroAtual = std::min(quadro, std::max(reprodutor_.numQuadros, 1));
-            mostrarQuadro();
-        });
-        return;
-    }
-    carga_->contextoCriado();
-}
-
-void TRenderForm::contextoPerdido() { carga_->contextoPerdido(); }
-
 void TRenderForm::pintarGL() {
-    imagemNaTela_ = serie_.imagemDoQuadro(reprodutor_.quadroAtual);
-    gl_->desenhar(vista_, imagemNaTela_);
+    const int p = serie_.imagemDoQuadro(reprodutor_.quadroAtual);
+    if (p == 0) {
+        naTela_.reset();
+        imagemNaTela_ = 0;
+    } else if (auto quadro = serie_.quadro(p)) {
+        naTela_ = std::move(quadro);
+        imagemNaTela_ = p;
+    }
+    // Otherwise the frame is still on its way from disk: the picture before stays meanwhile.
+    gl_->desenhar(vista_, naTela_.get(), serie_.superficieFechada());
     aposImagem();
 }
 
 void TRenderForm::pedirImagem() {
+    pedirAdiante();
     QWidget* s = centralWidget();
     if (s && s->isVisible() && windowHandle() && windowHandle()->isExposed())
         s->update();
@@ -287,8 +200,11 @@ void TRenderForm::aposImagem() {
 void TRenderForm::passoDaReproducao() {
     if (!reprodutor_.tocando) return;
     if (reprodutor_.quadroAtual < reprodutor_.numQuadros) {
-        if (reprodutor_.quadroAtual >= serie_.quadrosProntos()) {
-            relogio_.start();  // the next frame is still being loaded
+        if (reprodutor_.quadroAtual >= serie_.quadrosProntos() || !imagemPronta(reprodutor_.quadroAtual + 1)) {
+            // The next frame is still being loaded, or read back from disk.
+            serie_.posicionar(reprodutor_.quadroAtual + 1);
+            carga_->pedir(serie_.aLer(reprodutor_.quadroAtual + 1));
+            relogio_.start();
             return;
         }
         ++reprodutor_.quadroAtual;

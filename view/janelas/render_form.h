@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "view/gl/estado_vista.h"
+#include "view/quadros/memoria_visor.h"
 #include "view/quadros/reprodutor.h"
 #include "view/quadros/serie_quadros.h"
 
 class CargaQuadros;
 class ContextoGL;
+class QLabel;
 class QProgressBar;
 
 namespace Ui {
@@ -27,10 +29,11 @@ class TRenderForm;
 // textured surface. Openers set numQuadros, gradeI and gradeJ, then show it; every showing
 // reloads the series and starts at frame 1.
 //
-// The series is read and compiled into one display list per frame in the background (see
-// CargaQuadros), so the window stays responsive and shows its progress. While playing, a
-// frame is drawn, and 100 ms later the next one follows; paused, the window draws only
-// when something changes.
+// The series is read in the background (see CargaQuadros), so the window stays responsive
+// and shows its progress; each frame is kept as compact floats and drawn from them. The
+// window holds no more than a budget of memory: a series larger than that is played from
+// disk as it goes, which the status bar says. While playing, a frame is drawn, and 100 ms
+// later the next one follows; paused, the window draws only when something changes.
 class TRenderForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -53,6 +56,14 @@ public:
     // Showing the window (show(), even when it is already visible) reloads the series.
     void setVisible(bool visivel) override;
 
+    // The memory the window may hold for a series, in bytes, from the next showing on;
+    // 0 (the default): a quarter of the memory available then.
+    void definirOrcamento(std::size_t bytes) { orcamento_ = bytes; }
+    // Frames are read with `leitor` instead of from their files as they stand (tests).
+    void usarLeitorDeQuadros(tevra::LeitorQuadro leitor);
+    // The series is larger than the budget: frames are read from disk as playback goes.
+    bool transmitindo() const { return serie_.transmitindo(); }
+
     int quadroAtual() const { return reprodutor_.quadroAtual; }
     bool tocando() const { return reprodutor_.tocando; }
     bool superficieFechada() const { return serie_.superficieFechada(); }
@@ -65,8 +76,8 @@ public:
     // File name of the glyph the play/pause button shows.
     QString glifoPlay() const { return glifoPlay_; }
 
-    // FormShow: reads frames 1 .. numQuadros of a gradeI x gradeJ grid (in the background)
-    // and compiles each into its display list; back to frame 1.
+    // FormShow: reads frames 1 .. numQuadros of a gradeI x gradeJ grid (in the background);
+    // back to frame 1.
     void carregarQuadros();
     // Pause glyph and step buttons off while playing; play glyph and step buttons on otherwise.
     void atualizarBotaoPlay();
@@ -85,7 +96,7 @@ public:
     void SpeedButton6Click();  // one frame forward
 
 signals:
-    // Every frame of the showing has been read and compiled.
+    // Every frame of the showing has been read.
     void quadrosCarregados();
     // An image or the grid could not be used; each problem is reported once, also in a
     // warning that does not block.
@@ -104,9 +115,6 @@ private:
     void criarSuperficie();
     std::vector<std::uint8_t> lerTextura();
 
-    // The context exists (again) or is about to go.
-    void contextoCriado(bool listasPerdidas);
-    void contextoPerdido();
     void pintarGL();
 
     // The end of every picture: the playback step.
@@ -117,14 +125,21 @@ private:
     void pedirImagem();
     void controleMudou(bool botaoPlay, bool contador);
 
-    void iniciarSerie(int quadros, int gi, int gj);
+    // A new series; false when its grid cannot be held (reported).
+    bool iniciarSerie(int quadros, int gi, int gj);
+    // Streaming: asks for the frames playback comes to next.
+    void pedirAdiante();
+    // Frame q can be drawn as it is: its picture is in memory, or there is none to wait for.
+    bool imagemPronta(int q) const;
     void quadrosChegaram();
+    void avisarOutraGrade();
     void cargaConcluida();
     void informarUmaVez(const QString& chave, const QString& mensagem);
 
     Superficie superficie_;
     std::unique_ptr<Ui::TRenderForm> ui_;
     QProgressBar* progresso_ = nullptr;
+    QLabel* transmissao_ = nullptr;
     QString glifoPlay_;
 
     tevra::Reprodutor reprodutor_;
@@ -134,8 +149,12 @@ private:
     std::unique_ptr<CargaQuadros> carga_;
     bool serieRecusada_ = false;  // grid too large: nothing is read
     bool semRecarga_ = false;
+    bool outraGradeAvisada_ = false;  // this loading's frame of another grid was reported
+    std::size_t orcamento_ = 0;
+    tevra::PlanoCarga plano_;
     QTimer relogio_;
-    int imagemNaTela_ = -1;  // the display list of the last picture (0: none)
+    int imagemNaTela_ = -1;  // the picture drawn last (0: none)
+    std::shared_ptr<const tevra::QuadroCompacto> naTela_;
 
     QSet<QString> informados_;
 };

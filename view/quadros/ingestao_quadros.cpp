@@ -10,15 +10,19 @@ std::optional<FonteQuadros::Quadro> FonteAoVivo::pegar() {
     Quadro q;
     q.n = n;
     q.resultado = lerQuadro(arquivo, n == 1, lido_);
+    if (q.resultado.estado == EstadoQuadro::Completo) {
+        auto compacto = std::make_shared<QuadroCompacto>();
+        compactar(lido_, *compacto);
+        q.compacto = std::move(compacto);
+    }
     q.nos = std::move(lido_);
     return q;
 }
 
-bool ingerirQuadros(FonteQuadros& fonte, SerieQuadros& serie, std::chrono::milliseconds fatia,
-                    const std::function<void(int n, bool pronta)>& imagem) {
+bool ingerirQuadros(FonteQuadros& fonte, SerieQuadros& serie, std::chrono::milliseconds fatia) {
     const auto fim = std::chrono::steady_clock::now() + fatia;
     while (auto q = fonte.pegar()) {
-        if (serie.aceitar(q->n, q->nos, q->resultado) && imagem) imagem(q->n, q->preparado);
+        serie.aceitar(q->n, q->nos, q->resultado, std::move(q->compacto));
         fonte.devolver(std::move(q->nos));
         if (std::chrono::steady_clock::now() >= fim) return true;
     }

@@ -3,11 +3,11 @@
 #include <chrono>
 #include <deque>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
 
+#include "view/quadros/carregador_serie.h"
 #include "view/quadros/serie_quadros.h"
 
 namespace tevra {
@@ -60,11 +60,8 @@ private:
 };
 
 // Takes the frames `fonte` has ready into `serie`, for at most `fatia` (and at least one
-// frame), so that the caller's thread gets back to its other work in time. Every frame the
-// series accepts is handed to `imagem` with its number and whether a worker has already
-// made its picture; otherwise the picture is to be made from serie.nos() now.
-// True when time ran out before the source ran dry.
-bool ingerirQuadros(FonteQuadros& fonte, SerieQuadros& serie, std::chrono::milliseconds fatia,
-                    const std::function<void(int n, bool pronta)>& imagem);
+// frame), so that the caller's thread gets back to its other work in time. True when time
+// ran out before the source ran dry.
+bool ingerirQuadros(FonteQuadros& fonte, SerieQuadros& serie, std::chrono::milliseconds fatia);
 
 }  // namespace tevra

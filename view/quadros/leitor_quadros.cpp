@@ -1,12 +1,16 @@
 #include "view/quadros/leitor_quadros.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <memory>
-#include <string>
+#include <cstring>
 #include <system_error>
+#include <vector>
 
 #include "base/nomes_arquivos.h"
 #include "base/tevra_home.h"
@@ -25,22 +29,53 @@ namespace {
 // The stream's whitespace: an item is a maximal run of anything else.
 inline bool branco(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\v' || c == '\f'; }
 
+// No label or number the writer writes comes near this; a longer item is not one of them.
+constexpr std::size_t kMaxItem = 256;
+constexpr std::size_t kBloco = 1 << 16;
+
+// The items of a text, whole or read from a file descriptor in blocks, up to `limite` bytes.
 class Itens {
 public:
-    explicit Itens(std::string_view t) : p_(t.data()), fim_(t.data() + t.size()) {}
+    explicit Itens(std::string_view t) : p_(t.data()), fim_(t.data() + t.size()), limite_(t.size()) {}
+    Itens(int fd, std::size_t limite) : fd_(fd), limite_(limite) {
+        // One buffer per thread, kept between frames: a series is hundreds of files.
+        thread_local std::vector<char> buffer;
+        buffer.resize(kBloco + kMaxItem);
+        buf_ = buffer.data();
+        p_ = fim_ = buf_;
+    }
 
-    // Skips one word; false when the text has ended.
+    // The next item; false at the end of the text (or of what may be read), on a read
+    // error, or on an item too long to be a label or a number.
+    bool proximo(std::string_view& item) {
+        for (;;) {
+            while (p_ != fim_ && branco(*p_)) ++p_;
+            if (p_ != fim_) break;
+            const char* nada = p_;
+            if (!encher(nada)) return false;
+        }
+        const char* ini = p_;
+        for (;;) {
+            while (p_ != fim_ && !branco(*p_)) ++p_;
+            if (static_cast<std::size_t>(p_ - ini) > kMaxItem) return falhar();
+            // The item may go on in the next block: keep its start.
+            if (p_ != fim_ || !encher(ini)) break;
+        }
+        item = std::string_view(ini, static_cast<std::size_t>(p_ - ini));
+        return !erro_;
+    }
+
     bool pular() {
-        const char* ini;
-        const char* fim;
-        return proximo(ini, fim);
+        std::string_view s;
+        return proximo(s);
     }
 
     // Reads one whole item as a finite number; false at the end or on anything else.
     bool numero(double& v) {
-        const char* ini;
-        const char* fim;
-        if (!proximo(ini, fim)) return false;
+        std::string_view s;
+        if (!proximo(s)) return false;
+        const char* ini = s.data();
+        const char* fim = s.data() + s.size();
         // from_chars has no leading plus; the stream accepts one.
         if (*ini == '+' && fim - ini > 1) ++ini;
         double lido;
@@ -50,26 +85,72 @@ public:
         return true;
     }
 
+    bool erro() const { return erro_; }
+    // Reading stopped at the limit with more of the file left.
+    bool cortado() const { return cortado_; }
+
 private:
-    bool proximo(const char*& ini, const char*& fim) {
-        while (p_ != fim_ && branco(*p_)) ++p_;
-        if (p_ == fim_) return false;
-        ini = p_;
-        while (p_ != fim_ && !branco(*p_)) ++p_;
-        fim = p_;
+    // Moves [guardar, fim_) to the buffer's start (guardar follows it) and reads the next
+    // block behind it; false when nothing more comes.
+    bool encher(const char*& guardar) {
+        if (fd_ < 0 || fimDoTexto_ || erro_) {
+            fimDoTexto_ = true;
+            return false;
+        }
+        const std::size_t resto = static_cast<std::size_t>(fim_ - guardar);
+        std::memmove(buf_, guardar, resto);
+        p_ = buf_ + (p_ - guardar);
+        fim_ = buf_ + resto;
+        guardar = buf_;
+        const std::size_t falta = limite_ - std::min(limite_, total_);
+        if (falta == 0) {
+            cortado_ = true;
+            fimDoTexto_ = true;
+            return false;
+        }
+        ssize_t n;
+        do {
+            n = ::read(fd_, buf_ + resto, std::min(kBloco, falta));
+        } while (n < 0 && errno == EINTR);
+        if (n < 0) erro_ = true;
+        if (n <= 0) {
+            fimDoTexto_ = true;
+            return false;
+        }
+        total_ += static_cast<std::size_t>(n);
+        fim_ += n;
         return true;
     }
 
+    bool falhar() {
+        erro_ = true;
+        return false;
+    }
+
+    int fd_ = -1;
+    char* buf_ = nullptr;
     const char* p_;
     const char* fim_;
+    std::size_t limite_;
+    std::size_t total_ = 0;
+    bool fimDoTexto_ = false;
+    bool erro_ = false;
+    bool cortado_ = false;
 };
 
-}  // namespace
+// One node: its label and three numbers, twice. How far it got: 0 nothing read (the text
+// had ended), 1 the node is whole, -1 anything else.
+int lerNo(Itens& it, double* a) {
+    std::string_view rotulo;
+    if (!it.proximo(rotulo)) return 0;
+    if (!it.numero(a[0]) || !it.numero(a[1]) || !it.numero(a[2])) return -1;
+    if (!it.pular() || !it.numero(a[3]) || !it.numero(a[4]) || !it.numero(a[5])) return -1;
+    return 1;
+}
 
-ResultadoLeitura lerQuadro(std::string_view texto, bool primeiroQuadro, NosSuperficie& nos) {
+ResultadoLeitura ler(Itens& it, bool primeiroQuadro, NosSuperficie& nos) {
     ResultadoLeitura r;
     r.estado = EstadoQuadro::Incompleto;
-    Itens it(texto);
     double v;
     if (primeiroQuadro) {
         if (!it.pular() || !it.numero(v)) return r;
@@ -79,33 +160,78 @@ ResultadoLeitura lerQuadro(std::string_view texto, bool primeiroQuadro, NosSuper
     if (!it.pular() || !it.numero(v)) return r;
     if (!it.pular() || !it.pular() || !it.pular() || !it.numero(v)) return r;
     const std::size_t n = nos.numNos();
+    double no[6];
     for (std::size_t idx = 0; idx < n; ++idx) {
-        if (!it.pular() || !it.numero(nos.x[idx]) || !it.numero(nos.y[idx]) || !it.numero(nos.z[idx])) return r;
-        if (!it.pular() || !it.numero(nos.nx[idx]) || !it.numero(nos.ny[idx]) || !it.numero(nos.nz[idx])) return r;
+        const int lido = lerNo(it, no);
+        if (lido == 0 && idx > 0 && !it.erro() && !it.cortado()) {
+            // Ended cleanly after a whole node: a frame of a smaller grid.
+            r.estado = EstadoQuadro::GradeDiferente;
+            r.nosNoArquivo = static_cast<long long>(idx);
+        }
+        if (lido != 1) return r;
+        nos.x[idx] = no[0];
+        nos.y[idx] = no[1];
+        nos.z[idx] = no[2];
+        nos.nx[idx] = no[3];
+        nos.ny[idx] = no[4];
+        nos.nz[idx] = no[5];
+    }
+    // The writer writes nothing after the last node: whole nodes there make a larger grid.
+    long long extra = 0;
+    for (int lido; (lido = lerNo(it, no)) != 0; ++extra)
+        if (lido < 0) {
+            if (!it.cortado()) return r;
+            break;
+        }
+    if (it.erro()) return r;
+    if (extra > 0 || it.cortado()) {
+        r.estado = EstadoQuadro::GradeDiferente;
+        r.nosNoArquivo = static_cast<long long>(n) + extra;
+        r.maisNos = it.cortado();
+        return r;
     }
     r.estado = EstadoQuadro::Completo;
     return r;
 }
 
+class Descritor {
+public:
+    explicit Descritor(int fd) : fd_(fd) {}
+    ~Descritor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descritor(const Descritor&) = delete;
+    Descritor& operator=(const Descritor&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+ResultadoLeitura lerQuadro(std::string_view texto, bool primeiroQuadro, NosSuperficie& nos) {
+    Itens it(texto);
+    return ler(it, primeiroQuadro, nos);
+}
+
+bool arquivoRegular(const std::filesystem::path& arquivo) {
+    struct stat st;
+    return !arquivo.empty() && ::stat(arquivo.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 ResultadoLeitura lerQuadro(const std::filesystem::path& arquivo, bool primeiroQuadro, NosSuperficie& nos) {
     ResultadoLeitura r;
-    if (arquivo.empty()) return r;
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(arquivo.c_str(), "rb"), &std::fclose);
-    if (!f) return r;
-    // One buffer per thread, kept between frames: a series is hundreds of files of one size.
-    thread_local std::string texto;
-    texto.clear();
+    // A FIFO would block the open until a writer comes; a device may do anything.
+    if (!arquivoRegular(arquivo)) return r;
+    // Not blocking, in case it was swapped for a FIFO since; checked again once open.
+    const Descritor f(::open(arquivo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat st;
+    if (f.fd() < 0 || ::fstat(f.fd(), &st) != 0 || !S_ISREG(st.st_mode)) return r;
     // Far more than any frame of this grid takes (the writer's lines are under 80 bytes): a
     // larger file is not read past that, so a huge stray file costs no more than a frame.
-    const std::size_t limite = 4096 + nos.numNos() * 1024;
-    char bloco[1 << 16];
-    for (;;) {
-        const std::size_t lidos = std::fread(bloco, 1, std::min(sizeof bloco, limite - texto.size()), f.get());
-        texto.append(bloco, lidos);
-        if (lidos == 0 || texto.size() >= limite) break;
-    }
-    if (std::ferror(f.get())) return r;
-    return lerQuadro(std::string_view(texto), primeiroQuadro, nos);
+    Itens it(f.fd(), 4096 + nos.numNos() * 1024);
+    return ler(it, primeiroQuadro, nos);
 }
 
 std::filesystem::path caminhoQuadro(int n) { return caminhoQuadro(tevra::home::tmp(), n); }

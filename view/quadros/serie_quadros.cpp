@@ -6,14 +6,23 @@
 
 namespace tevra {
 
-bool SerieQuadros::iniciar(int numQuadros, int gradeI, int gradeJ) {
+bool SerieQuadros::iniciar(int numQuadros, int gradeI, int gradeJ, std::size_t orcamento) {
     numQuadros_ = std::max(numQuadros, 0);
     prontos_ = 0;
     falhos_ = 0;
     ultimaImagem_ = 0;
     fechada_ = false;
-    imagem_.assign(static_cast<std::size_t>(std::min(numQuadros_, kMaxQuadros)) + 1, 0);
+    outraGrade_.reset();
+    const std::size_t indices = static_cast<std::size_t>(std::min(numQuadros_, kMaxQuadros)) + 1;
+    imagem_.assign(indices, 0);
+    guardados_.assign(indices, nullptr);
+    indisponiveis_.assign(indices, false);
+    orcamento_ = orcamento;
+    bytesGuardados_ = 0;
+    referencia_ = 1;
+    transmitindo_ = false;
     const long long nos = static_cast<long long>(std::max(gradeI, 0)) * std::max(gradeJ, 0);
+    bytesPorQuadro_ = static_cast<std::size_t>(std::max(nos, 1LL)) * kBytesPorNoCompacto;
     if (nos > kMaxNosVisiveis) {
         nos_.alocar(0, 0);
         return false;
@@ -29,23 +38,32 @@ bool SerieQuadros::iniciar(int numQuadros, int gradeI, int gradeJ) {
 
 int SerieQuadros::arquivosASerLidos() const { return std::min(numQuadros_, kMaxQuadros); }
 
-bool SerieQuadros::aceitar(int n, NosSuperficie& lido, const ResultadoLeitura& r) {
+bool SerieQuadros::aceitar(int n, NosSuperficie& lido, const ResultadoLeitura& r,
+                           std::shared_ptr<const QuadroCompacto> compacto) {
     if (n < 1) return false;
     if (n > numQuadros_) numQuadros_ = n;
     const int indice = std::min(n, kMaxQuadros);
-    if (static_cast<std::size_t>(indice) >= imagem_.size()) imagem_.resize(static_cast<std::size_t>(indice) + 1, 0);
+    if (static_cast<std::size_t>(indice) >= imagem_.size()) {
+        const std::size_t tamanho = static_cast<std::size_t>(indice) + 1;
+        imagem_.resize(tamanho, 0);
+        guardados_.resize(tamanho);
+        indisponiveis_.resize(tamanho, false);
+    }
     // Frames skipped on the way (a live run whose file could not be written) hold the last picture.
     for (int q = prontos_ + 1; q < n && q <= kMaxQuadros; ++q) {
         imagem_[static_cast<std::size_t>(q)] = ultimaImagem_;
         ++falhos_;
     }
     if (n == 1 && r.objeto) fechada_ = *r.objeto != 0.0;
+    if (r.estado == EstadoQuadro::GradeDiferente && !outraGrade_)
+        outraGrade_ = QuadroDeOutraGrade{n, r.nosNoArquivo, r.maisNos};
     const bool completo =
         r.estado == EstadoQuadro::Completo && lido.numNos() == nos_.numNos() && lido.gradeJ == nos_.gradeJ;
     if (completo) {
         std::swap(nos_, lido);
         imagem_[static_cast<std::size_t>(indice)] = indice;
         if (n >= prontos_) ultimaImagem_ = indice;
+        if (compacto) guardar(indice, std::move(compacto));
     } else {
         imagem_[static_cast<std::size_t>(indice)] = ultimaImagem_;
         ++falhos_;
@@ -68,109 +86,68 @@ int SerieQuadros::imagemDoQuadro(int q) const {
     return i < imagem_.size() ? imagem_[i] : 0;
 }
 
-CarregadorSerie::CarregadorSerie(std::filesystem::path pasta, int numArquivos, int gradeI, int gradeJ,
-                                 std::function<void()> aviso, Trabalho trabalho, int adiantados)
-    : pasta_(std::move(pasta)),
-      numArquivos_(std::clamp(numArquivos, 0, kMaxQuadros)),
-      gradeI_(gradeI),
-      gradeJ_(gradeJ),
-      aviso_(std::move(aviso)),
-      trabalho_(std::move(trabalho)) {
-    const int n = std::max(trabalho_.trabalhadores, 1);
-    // Room for every worker to hold a frame while the next one to hand out is still being read.
-    janela_ = std::max(adiantados, 1) + n;
-    ativos_ = n;
-    trabalhadores_.reserve(static_cast<std::size_t>(n));
-    for (int w = 0; w < n; ++w) trabalhadores_.emplace_back([this, w] { trabalhar(w); });
+std::shared_ptr<const QuadroCompacto> SerieQuadros::quadro(int p) const {
+    if (p < 1 || static_cast<std::size_t>(p) >= guardados_.size()) return nullptr;
+    return guardados_[static_cast<std::size_t>(p)];
 }
 
-CarregadorSerie::~CarregadorSerie() {
-    {
-        std::lock_guard trava(mutex_);
-        parar_ = true;
+void SerieQuadros::posicionar(int q) {
+    const int p = imagemDoQuadro(q);
+    referencia_ = p > 0 ? p : std::clamp(q, 1, kMaxQuadros);
+}
+
+long long SerieQuadros::distancia(int p) const {
+    // Ahead of the frame on screen, nearest first; then behind it, nearest first.
+    return p >= referencia_ ? p - referencia_ : kMaxQuadros + (referencia_ - p);
+}
+
+bool SerieQuadros::guardar(int p, std::shared_ptr<const QuadroCompacto> compacto) {
+    if (!compacto || p < 1 || static_cast<std::size_t>(p) >= guardados_.size()) return false;
+    auto& lugar = guardados_[static_cast<std::size_t>(p)];
+    if (lugar) bytesGuardados_ -= lugar->bytes();
+    lugar.reset();
+    const std::size_t bytes = compacto->bytes();
+    while (bytesGuardados_ + bytes > orcamento_) {
+        // Let go of the picture that playback needs last, unless it is this one.
+        int longe = 0;
+        for (std::size_t k = 1; k < guardados_.size(); ++k)
+            if (guardados_[k] && (longe == 0 || distancia(static_cast<int>(k)) > distancia(longe)))
+                longe = static_cast<int>(k);
+        transmitindo_ = true;
+        if (longe == 0 || distancia(longe) <= distancia(p)) return false;
+        bytesGuardados_ -= guardados_[static_cast<std::size_t>(longe)]->bytes();
+        guardados_[static_cast<std::size_t>(longe)].reset();
     }
-    mudou_.notify_all();
-    for (auto& t : trabalhadores_) t.join();
+    bytesGuardados_ += bytes;
+    lugar = std::move(compacto);
+    indisponiveis_[static_cast<std::size_t>(p)] = false;
+    return true;
 }
 
-void CarregadorSerie::trabalhar(int w) {
-    const bool prepara = trabalho_.preparar && (!trabalho_.iniciar || trabalho_.iniciar(w));
-    for (;;) {
-        Quadro q;
-        {
-            std::unique_lock trava(mutex_);
-            mudou_.wait(trava, [this] { return parar_ || proximo_ > numArquivos_ || proximo_ < entregue_ + janela_; });
-            if (parar_ || proximo_ > numArquivos_) break;
-            q.n = proximo_++;
-            if (!livres_.empty()) {
-                q.nos = std::move(livres_.back());
-                livres_.pop_back();
-            }
-        }
-        try {
-            if (q.nos.gradeI != gradeI_ || q.nos.gradeJ != gradeJ_ || q.nos.numNos() == 0)
-                q.nos.alocar(gradeI_, gradeJ_);
-            q.resultado = lerQuadro(caminhoQuadro(pasta_, q.n), q.n == 1, q.nos);
-        } catch (const std::bad_alloc&) {
-            q.nos = NosSuperficie{};
-            q.resultado = ResultadoLeitura{};
-        }
-        bool fechada = false;
-        {
-            std::unique_lock trava(mutex_);
-            if (q.n == 1) {
-                fechadaConhecida_ = true;
-                fechada_ = q.resultado.objeto && *q.resultado.objeto != 0.0;
-                mudou_.notify_all();
-            }
-            if (prepara && q.resultado.estado == EstadoQuadro::Completo) {
-                mudou_.wait(trava, [this] { return parar_ || fechadaConhecida_; });
-                if (parar_) break;
-            }
-            fechada = fechada_;
-        }
-        if (prepara && q.resultado.estado == EstadoQuadro::Completo)
-            q.preparado = trabalho_.preparar(w, q.n, q.nos, fechada);
-        bool avisar;
-        {
-            std::lock_guard trava(mutex_);
-            avisar = q.n == entregue_;
-            prontos_.emplace(q.n, std::move(q));
-        }
-        if (avisar && aviso_) aviso_();
+void SerieQuadros::indisponivel(int p) {
+    if (p >= 1 && static_cast<std::size_t>(p) < indisponiveis_.size())
+        indisponiveis_[static_cast<std::size_t>(p)] = true;
+}
+
+bool SerieQuadros::disponivel(int p) const {
+    return p >= 1 && static_cast<std::size_t>(p) < indisponiveis_.size() &&
+           !indisponiveis_[static_cast<std::size_t>(p)];
+}
+
+std::vector<int> SerieQuadros::aLer(int q) const {
+    std::vector<int> faltam;
+    if (orcamento_ < bytesPorQuadro_) return faltam;
+    std::size_t cabem = orcamento_ / bytesPorQuadro_;
+    const int ultimo = std::min(prontos_, kMaxQuadros);
+    int anterior = 0;
+    for (int f = std::max(q, 1); f <= ultimo && cabem > 0; ++f) {
+        const int p = imagem_[static_cast<std::size_t>(f)];
+        if (p == 0 || p == anterior) continue;
+        anterior = p;
+        --cabem;
+        if (!guardados_[static_cast<std::size_t>(p)] && disponivel(p)) faltam.push_back(p);
     }
-    if (trabalho_.terminar) trabalho_.terminar(w);
-    bool ultimo;
-    {
-        std::lock_guard trava(mutex_);
-        ultimo = --ativos_ == 0;
-    }
-    mudou_.notify_all();
-    if (ultimo && aviso_) aviso_();
-}
-
-std::optional<CarregadorSerie::Quadro> CarregadorSerie::pegar() {
-    std::optional<Quadro> q;
-    {
-        std::lock_guard trava(mutex_);
-        auto it = prontos_.begin();
-        if (it == prontos_.end() || it->first != entregue_) return q;
-        q = std::move(it->second);
-        prontos_.erase(it);
-        ++entregue_;
-    }
-    mudou_.notify_all();
-    return q;
-}
-
-void CarregadorSerie::devolver(NosSuperficie&& buffer) {
-    std::lock_guard trava(mutex_);
-    if (static_cast<int>(livres_.size()) < janela_) livres_.push_back(std::move(buffer));
-}
-
-bool CarregadorSerie::acabou() {
-    std::lock_guard trava(mutex_);
-    return ativos_ == 0 && entregue_ > numArquivos_;
+    return faltam;
 }
 
 }  // namespace tevra

@@ -99,8 +99,10 @@ TEST_F(MainForm, ControlesTrazemSeusNomesETextos) {
         EXPECT_EQ(b->text(), legenda);
         EXPECT_EQ(b->isEnabled(), std::string(nome) != "gerarDadosButton") << nome;
     }
-    const std::pair<const char*, const char*> marcas[] = {
-        {"CheckBox3", "Record points"}, {"CheckBox2", "Record data"}, {"CheckBox1", "Animation on-the-fly"}};
+    const std::pair<const char*, const char*> marcas[] = {{"CheckBox3", "Record points"},
+                                                          {"CheckBox2", "Record data"},
+                                                          {"exportarVtkCheckBox", "Export VTK"},
+                                                          {"CheckBox1", "Animation on-the-fly"}};
     for (const auto& [nome, legenda] : marcas) {
         auto* c = m().findChild<QCheckBox*>(nome);
         ASSERT_NE(c, nullptr) << nome;

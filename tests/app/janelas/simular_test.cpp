@@ -77,6 +77,25 @@ TEST_F(MainFormSimular, ExecucaoInformaContagemDepoisTempoEEscreveSeusQuadros) {
     EXPECT_EQ(m().objetoAtual()->flagDados, 1);
 }
 
+TEST_F(MainFormSimular, ExportVtkEscreveUmVtuAoLadoDeCadaQuadroEOPvd) {
+    abrir(script("a.anisot1", cenaBase()));
+    m().simularButton->click();
+    ASSERT_TRUE(esperarFim());
+    EXPECT_TRUE(QDir(tmp()).entryList({"superficie*"}, QDir::Files).isEmpty()) << "off by default";
+
+    m().exportarVtkCheckBox->setChecked(true);
+    m().simularButton->click();
+    ASSERT_TRUE(esperarFim());
+    ASSERT_EQ(dlg.mensagens.size(), 4) << dlg.mensagens.join("|").toStdString();
+    EXPECT_TRUE(kTempoIngles.match(dlg.mensagens[3]).hasMatch()) << dlg.mensagens[3].toStdString();
+    EXPECT_EQ(QDir(tmp()).entryList({"superficie*"}, QDir::Files, QDir::Name),
+              QStringList({"superficie.pvd", "superficie0001.vtu", "superficie0002.vtu", "superficie0003.vtu",
+                           "superficie0004.vtu"}));
+    QFile pvd(tmp("superficie.pvd"));
+    ASSERT_TRUE(pvd.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(pvd.readAll()).count("<DataSet "), 4);
+}
+
 TEST_F(MainFormSimular, AnimacaoAoVivoRecebeCadaQuadroDaExecucao) {
     abrir(script("a.anisot1", cenaBase()));
     m().CheckBox1->setChecked(true);

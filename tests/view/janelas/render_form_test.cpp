@@ -1,11 +1,13 @@
 // The animation window on the offscreen platform (no OpenGL there): its controls, the
-// playback states, the key table, the mouse messages, loading and the live run.
+// playback states, the key table, the mouse messages, loading within its memory, stale and
+// blocking frame files, closing during a load, and the live run.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -13,7 +15,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "base/tevra_home.h"
 #include "support/casa_teste.h"
@@ -494,6 +503,143 @@ TEST_F(RenderForm, GlifoIlegivelEhRelatadoUmaVezEOEmbutidoEhMostrado) {
     // Each report is also a warning that does not block, never a modal message.
     EXPECT_EQ(dlg.avisos, problemas);
     EXPECT_TRUE(dlg.mensagens.isEmpty());
+}
+
+// ---- Memory, stale frames, files that never end ------------------------------------------
+
+TEST_F(RenderForm, SerieMaiorQueAMemoriaTocaDoDiscoEDizQueTransmite) {
+    // 40 frames of 10 x 10 (2,400 bytes each) with room for a handful.
+    escreverSerie(tevra::home::tmp(), 40, 10, 10, folhaSubindo);
+    form->definirOrcamento(120'000);
+    abrir(40, 10, 10);
+    ASSERT_TRUE(form->transmitindo());
+    auto* aviso = form->findChild<QLabel*>("transmissao");
+    ASSERT_NE(aviso, nullptr);
+    EXPECT_TRUE(aviso->isVisible());
+    EXPECT_EQ(aviso->text(), "Streaming from disk");
+    EXPECT_EQ(status(), "Quadro: 1");
+    EXPECT_LT(form->serie().orcamento(), 40u * 2400);
+    EXPECT_EQ(form->serie().quadrosFalhos(), 0);
+
+    // Played through, every frame in turn, the memory never over its share.
+    QStringList vistos{status()};
+    QObject::connect(form->statusBar(), &QStatusBar::messageChanged, [&](const QString& m) {
+        if (vistos.isEmpty() || vistos.back() != m) vistos << m;
+    });
+    std::size_t maximo = 0;
+    form->SpeedButton3Click();
+    ASSERT_TRUE(esperar(
+        [&] {
+            maximo = std::max(maximo, form->serie().bytesGuardados());
+            return !form->tocando();
+        },
+        60000));
+    EXPECT_LE(maximo, form->serie().orcamento());
+    QStringList esperado;
+    for (int q = 1; q <= 40; ++q) esperado << QStringLiteral("Quadro: %1").arg(q);
+    EXPECT_EQ(vistos, esperado);
+    // Each frame came back from disk as playback reached it.
+    EXPECT_NE(form->serie().quadro(40), nullptr);
+    EXPECT_EQ(form->serie().quadro(40)->pos[2], 4.0f);
+    EXPECT_EQ(form->serie().quadro(1), nullptr) << "frame 1 made room long ago";
+    // Back to the first frame: read again.
+    form->SpeedButton2Click();
+    ASSERT_TRUE(esperar([&] { return form->serie().quadro(1) != nullptr; }));
+
+    // The same series with the memory it needs is held whole.
+    form->definirOrcamento(0);
+    abrir(40, 10, 10);
+    EXPECT_FALSE(form->transmitindo());
+    EXPECT_FALSE(aviso->isVisible());
+    for (int q = 1; q <= 40; ++q) ASSERT_NE(form->serie().quadro(q), nullptr) << q;
+}
+
+TEST_F(RenderForm, GradeQueNaoCabeNaMemoriaFicaVaziaComUmAviso) {
+    escreverSerie(tevra::home::tmp(), 3, 10, 10, folhaSubindo);
+    form->definirOrcamento(50'000);
+    abrir(3, 10, 10);
+    ASSERT_EQ(problemas.size(), 1);
+    EXPECT_TRUE(problemas[0].contains("10 x 10")) << problemas[0].toStdString();
+    EXPECT_TRUE(problemas[0].contains("memory")) << problemas[0].toStdString();
+    EXPECT_EQ(form->serie().imagemDoQuadro(3), 0);
+    EXPECT_EQ(form->serie().quadrosProntos(), 3);
+    form->SpeedButton3Click();
+    ASSERT_TRUE(esperar([&] { return !form->tocando(); }));
+    EXPECT_EQ(form->quadroAtual(), 3);
+}
+
+TEST_F(RenderForm, QuadrosDeOutraGradeSaoAvisadosUmaVezPorCarga) {
+    // An earlier run of a 2 x 2 grid left frames 3 and 4 among those of this 3 x 3 one.
+    escreverSerie(tevra::home::tmp(), 5, 3, 3, folhaSubindo);
+    for (int n : {3, 4}) escreverArquivo(caminhoQuadro(tevra::home::tmp(), n), textoQuadro(n, 2, 2, folhaSubindo));
+    abrir(5, 3, 3);
+    ASSERT_EQ(dlg.avisos.size(), 1);
+    const QString& aviso = dlg.avisos[0];
+    EXPECT_TRUE(aviso.startsWith("Frame 3 (")) << aviso.toStdString();
+    EXPECT_TRUE(aviso.contains("pontos0003.txt")) << aviso.toStdString();
+    EXPECT_TRUE(aviso.contains("holds 4 nodes, not the 9 of a 3 x 3 grid")) << aviso.toStdString();
+    EXPECT_EQ(form->serie().imagemDoQuadro(3), 2);
+    EXPECT_EQ(form->serie().imagemDoQuadro(4), 2);
+    EXPECT_EQ(form->serie().imagemDoQuadro(5), 5);
+    EXPECT_TRUE(problemas.isEmpty());
+    // Every loading says it again, once.
+    abrir(5, 3, 3);
+    EXPECT_EQ(dlg.avisos.size(), 2);
+    // A series of the right grid says nothing.
+    escreverSerie(tevra::home::tmp(), 5, 3, 3, folhaSubindo);
+    abrir(5, 3, 3);
+    EXPECT_EQ(dlg.avisos.size(), 2);
+}
+
+TEST_F(RenderForm, FifoEntreOsQuadrosEhPuladoSemPrenderACarga) {
+    escreverSerie(tevra::home::tmp(), 4, 2, 2, folhaSubindo);
+    const auto fifo = caminhoQuadro(tevra::home::tmp(), 2);
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    form->numQuadros = 4;
+    form->gradeI = 2;
+    form->gradeJ = 2;
+    form->show();
+    const bool terminou = esperar([&] { return !form->carregando(); }, 15000);
+    if (!terminou) {
+        // A reader stuck in the FIFO: let it go before failing.
+        const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    }
+    ASSERT_TRUE(terminou) << "the load waits on the FIFO";
+    EXPECT_EQ(form->serie().imagemDoQuadro(2), 1);
+    EXPECT_EQ(form->serie().imagemDoQuadro(3), 3);
+    EXPECT_EQ(form->serie().quadrosFalhos(), 1);
+}
+
+TEST_F(RenderForm, FecharDuranteACargaNaoEsperaLeitorPreso) {
+    escreverSerie(tevra::home::tmp(), 6, 2, 2, folhaSubindo);
+    auto preso = std::make_shared<LeitorPreso>();
+    form->usarLeitorDeQuadros(preso->leitor());
+    form->numQuadros = 6;
+    form->gradeI = 2;
+    form->gradeJ = 2;
+    form->show();
+    ASSERT_TRUE(esperar([&] {
+        std::lock_guard t(preso->m);
+        return preso->presos > 0;
+    }));
+    EXPECT_TRUE(form->carregando());
+
+    // Should the window wait for its readers, only the watchdog would let it go on.
+    std::atomic<bool> fechada{false}, soltaPeloVigia{false};
+    std::thread vigia([&] {
+        for (int k = 0; k < 1000 && !fechada; ++k) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!fechada) soltaPeloVigia = true;
+        preso->soltar();
+    });
+    form.reset();  // as the program ends
+    fechada = true;
+    vigia.join();
+    EXPECT_FALSE(soltaPeloVigia) << "closing waited for a reader that never returns";
+    // The readers end on their own afterwards, and nothing of the window is touched.
+    ASSERT_TRUE(preso->esperar([&] { return preso->terminados == preso->presos; }));
+    processarPor(100);
 }
 
 // ---- Animation on-the-fly ------------------------------------------------------------------

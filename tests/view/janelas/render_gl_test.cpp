@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <cmath>
+#include <map>
 #include <memory>
 
 #include "base/tevra_home.h"
@@ -101,8 +102,12 @@ protected:
     // The framebuffer as drawn now; kept as a PNG when TEVRA_FOTOS names a folder.
     QImage foto(const char* nome) {
         QImage img = form->superficieGL()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
-        if (const QByteArray pasta = qgetenv("TEVRA_FOTOS"); !pasta.isEmpty())
-            img.save(QDir(QString::fromLocal8Bit(pasta)).absoluteFilePath(QString::fromLatin1(nome) + ".png"));
+        if (const QByteArray pasta = qgetenv("TEVRA_FOTOS"); !pasta.isEmpty()) {
+            const QDir dir(QString::fromLocal8Bit(pasta));
+            img.save(dir.absoluteFilePath(QString::fromLatin1(nome) + ".png"));
+            // And the whole window, tool bar and status bar with it.
+            form->grab().save(dir.absoluteFilePath(QString::fromLatin1(nome) + "-janela.png"));
+        }
         return img;
     }
     // Turns the view to look straight down the z axis (the rotation becomes (-1, 1, 0)).
@@ -273,6 +278,36 @@ TEST_F(RenderFormGL, JanelaDestruidaAindaVisivelNaoDeixaNadaRodando) {
     form->SpeedButton3Click();
     form.reset();
     esperarAte([] { return false; }, 200);
+}
+
+TEST_F(RenderFormGL, SerieTransmitidaDoDiscoMostraAsMesmasImagens) {
+    // 30 frames, each a step further on; with memory for a few of them only, a frame read
+    // back from disk looks as it does when the whole series is held.
+    serie(30, 11, 11,
+          [](int n, int i, int j) { return std::array<double, 6>{i - 5.0, j - 8.0 + 0.5 * n, 0.1 * n, 0, 0, 1}; });
+    auto irPara = [&](int q) {
+        form->SpeedButton2Click();
+        for (int k = 1; k < q; ++k) form->SpeedButton6Click();
+        ASSERT_EQ(form->quadroAtual(), q);
+        ASSERT_TRUE(esperar([&] { return form->serie().quadro(form->serie().imagemDoQuadro(q)) != nullptr; }));
+    };
+    std::map<int, QImage> inteira;
+    abrir(30, 11, 11);
+    ASSERT_FALSE(form->transmitindo());
+    for (int q : {30, 1, 17}) {
+        irPara(q);
+        inteira[q] = foto("inteira");
+    }
+    form->definirOrcamento(170'000);
+    abrir(30, 11, 11);
+    ASSERT_TRUE(form->transmitindo());
+    for (int q : {30, 1, 17}) {
+        irPara(q);
+        EXPECT_EQ(diferentes(inteira[q], foto("transmitida")), 0) << q;
+    }
+    tecla(Qt::Key_F);
+    const QImage contorno = foto("transmitida-contorno");
+    EXPECT_GT(diferentes(inteira[17], contorno), 1000);
 }
 
 TEST_F(RenderFormGL, ExecucaoAoVivoDesenhaCadaQuadroQueChega) {

@@ -1,5 +1,5 @@
 // The one loop that brings frames into the viewer's series, fed by a live run or by the
-// background reader: order, broken frames, who makes the pictures, and the time slices.
+// background reader: order, broken frames, which frames keep a picture, and the time slices.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -15,10 +15,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-using Imagens = std::vector<std::pair<int, bool>>;
-
-auto anotar(Imagens& imagens) {
-    return [&imagens](int n, bool pronta) { imagens.emplace_back(n, pronta); };
+// The frames up to n whose compact frame the series holds.
+std::vector<int> comImagem(const SerieQuadros& serie, int n) {
+    std::vector<int> r;
+    for (int q = 1; q <= n; ++q)
+        if (serie.quadro(q)) r.push_back(q);
+    return r;
 }
 
 TEST(IngestaoQuadros, ExecucaoAoVivoLeOsArquivosDeQueEhAvisada) {
@@ -35,10 +37,10 @@ TEST(IngestaoQuadros, ExecucaoAoVivoLeOsArquivosDeQueEhAvisada) {
     fonte.gravado(3, *pasta / "c.txt");
     fonte.gravado(4, *pasta / "d.txt");
 
-    Imagens imagens;
-    EXPECT_FALSE(ingerirQuadros(fonte, serie, 10s, anotar(imagens)));
+    EXPECT_FALSE(ingerirQuadros(fonte, serie, 10s));
     EXPECT_FALSE(fonte.temPendentes());
-    EXPECT_EQ(imagens, (Imagens{{1, false}, {2, false}, {4, false}}));
+    EXPECT_EQ(comImagem(serie, 4), (std::vector<int>{1, 2, 4}));
+    EXPECT_EQ(serie.quadro(4)->pos[3 * 5 + 2], 0.4f);
     EXPECT_EQ(serie.numQuadros(), 4) << "a live series grows with the run";
     EXPECT_EQ(serie.quadrosProntos(), 4);
     EXPECT_EQ(serie.imagemDoQuadro(3), 2);
@@ -47,12 +49,12 @@ TEST(IngestaoQuadros, ExecucaoAoVivoLeOsArquivosDeQueEhAvisada) {
     EXPECT_FALSE(fonte.acabou()) << "a run ends when the window says so";
 
     // Nothing pending: nothing happens, and later frames carry on.
-    EXPECT_FALSE(ingerirQuadros(fonte, serie, 10s, anotar(imagens)));
-    EXPECT_EQ(imagens.size(), 3u);
+    EXPECT_FALSE(ingerirQuadros(fonte, serie, 10s));
+    EXPECT_EQ(serie.quadrosProntos(), 4);
     escreverArquivo(*pasta / "e.txt", textoQuadro(5, 2, 3, folhaSubindo));
     fonte.gravado(5, *pasta / "e.txt");
-    ingerirQuadros(fonte, serie, 10s, anotar(imagens));
-    EXPECT_EQ(imagens.back(), std::make_pair(5, false));
+    ingerirQuadros(fonte, serie, 10s);
+    EXPECT_EQ(comImagem(serie, 5), (std::vector<int>{1, 2, 4, 5}));
     EXPECT_DOUBLE_EQ(serie.nos().z[0], 0.5);
 }
 
@@ -64,13 +66,12 @@ TEST(IngestaoQuadros, FatiaVencidaAindaTomaUmQuadro) {
     FonteAoVivo fonte(2, 2);
     for (int n = 1; n <= 3; ++n) fonte.gravado(n, caminhoQuadro(*pasta, n));
 
-    Imagens imagens;
     for (int n = 1; n <= 3; ++n) {
-        EXPECT_TRUE(ingerirQuadros(fonte, serie, 0ms, anotar(imagens))) << n;
+        EXPECT_TRUE(ingerirQuadros(fonte, serie, 0ms)) << n;
         EXPECT_EQ(serie.quadrosProntos(), n);
     }
-    EXPECT_FALSE(ingerirQuadros(fonte, serie, 0ms, anotar(imagens)));
-    EXPECT_EQ(imagens.size(), 3u);
+    EXPECT_FALSE(ingerirQuadros(fonte, serie, 0ms));
+    EXPECT_EQ(comImagem(serie, 3).size(), 3u);
 }
 
 TEST(IngestaoQuadros, QuadrosAoVivoDeOutraGradeNaoSaoTomados) {
@@ -80,36 +81,36 @@ TEST(IngestaoQuadros, QuadrosAoVivoDeOutraGradeNaoSaoTomados) {
     ASSERT_TRUE(serie.iniciar(0, 3, 3));
     FonteAoVivo fonte(3, 3);
     for (int n = 1; n <= 2; ++n) fonte.gravado(n, caminhoQuadro(*pasta, n));
-    Imagens imagens;
-    ingerirQuadros(fonte, serie, 10s, anotar(imagens));
-    EXPECT_TRUE(imagens.empty());
+    ingerirQuadros(fonte, serie, 10s);
+    EXPECT_TRUE(comImagem(serie, 2).empty());
     EXPECT_EQ(serie.quadrosFalhos(), 2);
     EXPECT_EQ(serie.imagemDoQuadro(2), 0);
+    ASSERT_TRUE(serie.outraGrade());
+    EXPECT_EQ(serie.outraGrade()->n, 1);
+    EXPECT_EQ(serie.outraGrade()->nos, 4);
 }
 
-TEST(IngestaoQuadros, SerieGravadaGuardaAsImagensQueOsTrabalhadoresFizeram) {
+TEST(IngestaoQuadros, SerieGravadaLidaPorTrabalhadoresGuardaCadaQuadroCompleto) {
     PastaTemporaria pasta;
     escreverSerie(*pasta, 6, 2, 2, folhaSubindo);
     std::filesystem::remove(caminhoQuadro(*pasta, 4));
     SerieQuadros serie;
     ASSERT_TRUE(serie.iniciar(6, 2, 2));
-    TrabalhoCarga trabalho;
-    trabalho.trabalhadores = 2;
-    // Workers make the pictures of the even frames only; the loop makes the rest.
-    trabalho.preparar = [](int, int n, const NosSuperficie&, bool) { return n % 2 == 0; };
-    FonteSerie fonte(std::make_unique<CarregadorSerie>(*pasta, serie.arquivosASerLidos(), 2, 2, nullptr, trabalho));
+    OpcoesCarga opcoes;
+    opcoes.trabalhadores = 2;
+    FonteSerie fonte(std::make_unique<CarregadorSerie>(*pasta, serie.arquivosASerLidos(), 2, 2, nullptr, opcoes));
 
-    Imagens imagens;
     const auto limite = std::chrono::steady_clock::now() + 20s;
     while (!fonte.acabou() && std::chrono::steady_clock::now() < limite) {
-        ingerirQuadros(fonte, serie, 10ms, anotar(imagens));
+        ingerirQuadros(fonte, serie, 10ms);
         std::this_thread::sleep_for(1ms);
     }
     ASSERT_TRUE(fonte.acabou());
-    EXPECT_EQ(imagens, (Imagens{{1, false}, {2, true}, {3, false}, {5, false}, {6, true}}));
+    EXPECT_EQ(comImagem(serie, 6), (std::vector<int>{1, 2, 3, 5, 6}));
     EXPECT_EQ(serie.quadrosProntos(), 6);
     EXPECT_EQ(serie.imagemDoQuadro(4), 3);
     EXPECT_DOUBLE_EQ(serie.nos().z[0], 0.6);
+    EXPECT_EQ(serie.quadro(5)->pos[2], 0.5f);
 }
 
 }  // namespace

@@ -1,8 +1,14 @@
 // Reading frame files back: the writer's own output, line endings, number forms, and
-// files that are missing, short or hold anything at all.
+// files that are missing, short, of another grid, no regular files, or hold anything at all.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cmath>
+#include <future>
 #include <random>
 
 #include "dynamics/arquivos.h"
@@ -106,14 +112,59 @@ TEST(LeitorQuadros, ArquivoCrLfEhLidoComoLf) {
     EXPECT_EQ(lf.nz, crlf.nz);
 }
 
-TEST(LeitorQuadros, LeSoAteOndeVaiAGradeEIgnoraORestante) {
-    // A file of a larger grid: the first nodes in node order; what follows is not read.
-    const std::string texto = textoQuadro(1, 4, 4, folhaSubindo) + "trailing words 1 2 3\n";
-    NosSuperficie a = nos(2, 3);
-    ASSERT_EQ(lerQuadro(std::string_view(texto), true, a).estado, EstadoQuadro::Completo);
-    // Node 4 of the 2 x 3 grid is the fifth node of the file, (i, j) = (1, 0) of the 4 x 4 grid.
-    EXPECT_EQ(a.x[4], 1.0);
-    EXPECT_EQ(a.y[4], 0.0);
+TEST(LeitorQuadros, ArquivoDeOutraGradeNaoEhUmQuadroDestaGrade) {
+    // A file of a larger or a smaller grid, such as an earlier run leaves: whole nodes, but
+    // not as many as the grid has. The count is told; the frame is not taken as complete.
+    for (const char* quebra : {"\n", "\r\n"}) {
+        NosSuperficie a = nos(2, 3);
+        const ResultadoLeitura maior =
+            lerQuadro(std::string_view(textoQuadro(1, 4, 4, folhaSubindo, 0, quebra)), true, a);
+        EXPECT_EQ(maior.estado, EstadoQuadro::GradeDiferente);
+        EXPECT_EQ(maior.nosNoArquivo, 16);
+        EXPECT_FALSE(maior.maisNos);
+        ASSERT_TRUE(maior.objeto);
+        // The nodes read are in node order: node 4 of the 2 x 3 grid is (i, j) = (1, 0) of the 4 x 4 one.
+        EXPECT_EQ(a.x[4], 1.0);
+        EXPECT_EQ(a.y[4], 0.0);
+        NosSuperficie b = nos(2, 3);
+        const ResultadoLeitura menor =
+            lerQuadro(std::string_view(textoQuadro(2, 2, 2, folhaSubindo, 0, quebra)), false, b);
+        EXPECT_EQ(menor.estado, EstadoQuadro::GradeDiferente);
+        EXPECT_EQ(menor.nosNoArquivo, 4);
+    }
+    // Anything but nodes after the last node: no file the writer wrote.
+    NosSuperficie c = nos(2, 3);
+    EXPECT_EQ(
+        lerQuadro(std::string_view(textoQuadro(1, 2, 3, folhaSubindo) + "trailing words 1 2 3\n"), true, c).estado,
+        EstadoQuadro::Incompleto);
+    EXPECT_EQ(lerQuadro(std::string_view(textoQuadro(1, 4, 4, folhaSubindo) + "7: 1 2\n"), true, c).estado,
+              EstadoQuadro::Incompleto);
+    // Whitespace after the last node is nothing.
+    EXPECT_EQ(lerQuadro(std::string_view(textoQuadro(1, 2, 3, folhaSubindo) + "\r\n\n  \t\n"), true, c).estado,
+              EstadoQuadro::Completo);
+    // A header and no node at all tells no grid.
+    EXPECT_EQ(lerQuadro(std::string_view("Objeto: 0\nArea: 16\nDensidade de Massa:  0.0625\n"), true, c).estado,
+              EstadoQuadro::Incompleto);
+}
+
+TEST(LeitorQuadros, ArquivoDoEscritorTemExatamenteDuasLinhasPorNoDepoisDoCabecalho) {
+    // Frame 1: three header lines, later frames two; the writer's CR LF or LF.
+    for (int n : {1, 2})
+        for (const char* quebra : {"\n", "\r\n"}) {
+            const std::string t = textoQuadro(n, 3, 5, folhaSubindo, 2, quebra);
+            EXPECT_EQ(linhas(t).size(), static_cast<std::size_t>((n == 1 ? 3 : 2) + 2 * 3 * 5));
+            NosSuperficie a = nos(3, 5);
+            EXPECT_EQ(lerQuadro(std::string_view(t), n == 1, a).estado, EstadoQuadro::Completo) << n << quebra;
+            // One line fewer or one node more is another grid or a broken file, never this frame.
+            const std::string semUltima = t.substr(0, t.rfind(quebra, t.size() - 3) + std::string(quebra).size());
+            NosSuperficie b = nos(3, 5);
+            EXPECT_EQ(lerQuadro(std::string_view(semUltima), n == 1, b).estado, EstadoQuadro::Incompleto);
+            const std::string maisUm = t + "15: 1 2 3" + quebra + "15: 0 0 1" + quebra;
+            NosSuperficie c = nos(3, 5);
+            const ResultadoLeitura r = lerQuadro(std::string_view(maisUm), n == 1, c);
+            EXPECT_EQ(r.estado, EstadoQuadro::GradeDiferente);
+            EXPECT_EQ(r.nosNoArquivo, 16);
+        }
 }
 
 TEST(LeitorQuadros, ArquivosAusentesCurtosOuComLixoSaoMarcadosENaoLidos) {
@@ -153,15 +204,109 @@ TEST(LeitorQuadros, ArquivosAusentesCurtosOuComLixoSaoMarcadosENaoLidos) {
 
 TEST(LeitorQuadros, ArquivosEnormesSoSaoLidosAteOndeUmQuadroAlcanca) {
     PastaTemporaria pasta;
-    // A good 2 x 2 frame followed by 20 MB of junk: the frame is read, the junk is not.
+    // A good 2 x 2 frame followed by 20 MB of junk: no frame the writer wrote, found out at
+    // the first junk item, not read through.
     std::string t = textoQuadro(1, 2, 2, folhaSubindo, 2);
     t.append(20u << 20, 'x');
     escreverArquivo(*pasta / "a.txt", t);
     NosSuperficie a = nos(2, 2);
-    EXPECT_EQ(lerQuadro(*pasta / "a.txt", true, a).estado, EstadoQuadro::Completo);
+    EXPECT_EQ(lerQuadro(*pasta / "a.txt", true, a).estado, EstadoQuadro::Incompleto);
+    EXPECT_DOUBLE_EQ(a.z[3], 0.1) << "the frame before the junk was read";
     // Numbers pushed past any plausible frame length by blanks: short.
     escreverArquivo(*pasta / "b.txt", std::string(1u << 20, ' ') + textoQuadro(1, 2, 2, folhaSubindo));
     EXPECT_EQ(lerQuadro(*pasta / "b.txt", true, a).estado, EstadoQuadro::Incompleto);
+    // A frame of a far larger grid is counted only as far as a frame of this one could reach.
+    escreverArquivo(*pasta / "c.txt", textoQuadro(1, 100, 100, folhaSubindo));
+    const ResultadoLeitura r = lerQuadro(*pasta / "c.txt", true, a);
+    EXPECT_EQ(r.estado, EstadoQuadro::GradeDiferente);
+    EXPECT_TRUE(r.maisNos);
+    EXPECT_GT(r.nosNoArquivo, 4);
+    EXPECT_LT(r.nosNoArquivo, 10000);
+    // The same file read whole as text counts every node.
+    const ResultadoLeitura todo = lerQuadro(std::string_view(lerArquivo(*pasta / "c.txt")), true, a);
+    EXPECT_EQ(todo.nosNoArquivo, 10000);
+    EXPECT_FALSE(todo.maisNos);
+}
+
+TEST(LeitorQuadros, ArquivosLidosEmBlocosIguaisAoTextoInteiro) {
+    // A frame several read blocks long, with items across the block edges: the same values
+    // as the whole text gives.
+    PastaTemporaria pasta;
+    const auto no = [](int, int i, int j) {
+        return std::array<double, 6>{i * 0.123456789, -j / 7.0, 1e-7 * (i + j), 0.6, -0.8, 1.0 / (j + 1)};
+    };
+    const std::string t = textoQuadro(1, 60, 70, no, 2, "\r\n");
+    ASSERT_GT(t.size(), 3u << 16);
+    escreverArquivo(*pasta / "f.txt", t);
+    NosSuperficie a = nos(60, 70), b = nos(60, 70);
+    ASSERT_EQ(lerQuadro(*pasta / "f.txt", true, a).estado, EstadoQuadro::Completo);
+    ASSERT_EQ(lerQuadro(std::string_view(t), true, b).estado, EstadoQuadro::Completo);
+    EXPECT_EQ(a.x, b.x);
+    EXPECT_EQ(a.y, b.y);
+    EXPECT_EQ(a.z, b.z);
+    EXPECT_EQ(a.nx, b.nx);
+    EXPECT_EQ(a.ny, b.ny);
+    EXPECT_EQ(a.nz, b.nz);
+    // Without the last number on disk too: short.
+    ASSERT_EQ(t.substr(t.size() - 12), " 0.0142857\r\n");
+    escreverArquivo(*pasta / "g.txt", t.substr(0, t.size() - 12));
+    EXPECT_EQ(lerQuadro(*pasta / "g.txt", true, a).estado, EstadoQuadro::Incompleto);
+}
+
+TEST(LeitorQuadros, ArquivoEmBlocosDizOMesmoQueOTextoInteiroParaQuaisquerBytes) {
+    // Damage where the blocks meet: an item cut by a block's end must read as the whole item.
+    PastaTemporaria pasta;
+    std::mt19937 rng(7);
+    const std::string bom = textoQuadro(1, 100, 100, folhaSubindo, 2, "\r\n");
+    ASSERT_GT(bom.size(), 3u << 16);
+    const char alfabeto[] = "0123456789.eE+-: \n\r\tx";
+    for (int rodada = 0; rodada < 60; ++rodada) {
+        std::string t = bom;
+        const std::size_t borda = (1u << 16) * (1 + rng() % 2);
+        switch (rodada % 3) {
+            case 0:
+                for (int k = 0; k < 3; ++k) t[borda - 4 + rng() % 8] = alfabeto[rng() % (sizeof alfabeto - 1)];
+                break;
+            case 1: t = t.substr(0, borda - 3 + rng() % 6); break;
+            default: t.insert(borda - 2 + rng() % 4, std::string(1 + rng() % 300, "1 :"[rng() % 3])); break;
+        }
+        escreverArquivo(*pasta / "q.txt", t);
+        NosSuperficie a = nos(100, 100), b = nos(100, 100);
+        const ResultadoLeitura ra = lerQuadro(*pasta / "q.txt", true, a);
+        const ResultadoLeitura rb = lerQuadro(std::string_view(t), true, b);
+        ASSERT_EQ(ra.estado, rb.estado) << rodada;
+        ASSERT_EQ(ra.nosNoArquivo, rb.nosNoArquivo) << rodada;
+        ASSERT_EQ(a.x, b.x) << rodada;
+        ASSERT_EQ(a.nz, b.nz) << rodada;
+    }
+}
+
+TEST(LeitorQuadros, FifoPastaOuDispositivoSaoAusentesSemAbrir) {
+    PastaTemporaria pasta;
+    NosSuperficie a = nos(2, 2);
+    // A FIFO with no writer: opening it for reading would wait for one for ever.
+    const auto fifo = *pasta / "pontos0001.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto leitura = std::async(std::launch::async, [&] {
+        NosSuperficie b = nos(2, 2);
+        return lerQuadro(fifo, true, b).estado;
+    });
+    if (leitura.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        // Let the stuck reader go before failing.
+        const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+        FAIL() << "reading a FIFO blocked";
+    }
+    EXPECT_EQ(leitura.get(), EstadoQuadro::Ausente);
+    EXPECT_FALSE(arquivoRegular(fifo));
+    std::filesystem::create_directories(*pasta / "pontos0002.txt");
+    EXPECT_EQ(lerQuadro(*pasta / "pontos0002.txt", false, a).estado, EstadoQuadro::Ausente);
+    EXPECT_EQ(lerQuadro(std::filesystem::path("/dev/zero"), false, a).estado, EstadoQuadro::Ausente);
+    EXPECT_EQ(lerQuadro(std::filesystem::path("/dev/null"), false, a).estado, EstadoQuadro::Ausente);
+    // A link to a regular frame file is read as that file.
+    escreverArquivo(*pasta / "real.txt", textoQuadro(3, 2, 2, folhaSubindo));
+    std::filesystem::create_symlink(*pasta / "real.txt", *pasta / "pontos0003.txt");
+    EXPECT_EQ(lerQuadro(*pasta / "pontos0003.txt", false, a).estado, EstadoQuadro::Completo);
 }
 
 TEST(LeitorQuadros, SobreviveAQuaisquerBytes) {

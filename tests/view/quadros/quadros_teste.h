@@ -2,8 +2,12 @@
 // Frame files written by hand for the viewer's tests, in the format of the run's writer.
 
 #include <array>
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <sstream>
 #include <string>
 
@@ -41,5 +45,41 @@ inline void escreverSerie(const std::filesystem::path& pasta, int quadros, int g
 inline std::array<double, 6> folhaSubindo(int n, int i, int j) {
     return {static_cast<double>(i), static_cast<double>(j), n / 10.0, 0, 0, 1};
 }
+
+// A frame reader that blocks until released, as a read on a file system that hangs; then
+// it reads the file. Shared, so that a reader still stuck outlives the test's own scope.
+struct LeitorPreso : std::enable_shared_from_this<LeitorPreso> {
+    std::mutex m;
+    std::condition_variable cv;
+    bool solto = false;
+    int presos = 0;      // reads begun
+    int terminados = 0;  // reads ended
+
+    LeitorQuadro leitor() {
+        return [eu = shared_from_this()](const std::filesystem::path& arquivo, bool primeiro, NosSuperficie& nos) {
+            std::unique_lock t(eu->m);
+            ++eu->presos;
+            eu->cv.notify_all();
+            eu->cv.wait(t, [&] { return eu->solto; });
+            t.unlock();
+            const ResultadoLeitura r = lerQuadro(arquivo, primeiro, nos);
+            t.lock();
+            ++eu->terminados;
+            eu->cv.notify_all();
+            return r;
+        };
+    }
+    void soltar() {
+        std::lock_guard t(m);
+        solto = true;
+        cv.notify_all();
+    }
+    // Waits (10 s at most) until `pronto` holds.
+    template <class F>
+    bool esperar(F pronto) {
+        std::unique_lock t(m);
+        return cv.wait_for(t, std::chrono::seconds(10), pronto);
+    }
+};
 
 }  // namespace tevra

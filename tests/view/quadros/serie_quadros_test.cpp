@@ -1,12 +1,10 @@
 // The series as the viewer holds it: which picture each frame shows when files are
-// missing or broken, the tube flag, and the background reader.
+// missing, broken or of another grid, the tube flag, and the frames it keeps within its
+// memory when the series is larger than that.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <mutex>
-#include <thread>
+#include <memory>
 
 #include "view/quadros/quadros_teste.h"
 #include "view/quadros/serie_quadros.h"
@@ -24,7 +22,29 @@ bool dar(SerieQuadros& s, int n, const std::string& texto) {
     NosSuperficie lido;
     lido.alocar(s.gradeI(), s.gradeJ());
     const ResultadoLeitura r = texto.empty() ? ResultadoLeitura{} : ler(texto, n, lido);
-    return s.aceitar(n, lido, r);
+    std::shared_ptr<QuadroCompacto> compacto;
+    if (r.estado == EstadoQuadro::Completo) {
+        compacto = std::make_shared<QuadroCompacto>();
+        compactar(lido, *compacto);
+    }
+    return s.aceitar(n, lido, r, compacto);
+}
+
+// The compact frame of picture p as it would be read again from disk.
+std::shared_ptr<const QuadroCompacto> relido(int p, int gi, int gj) {
+    NosSuperficie nos;
+    nos.alocar(gi, gj);
+    EXPECT_EQ(ler(textoQuadro(p, gi, gj, folhaSubindo), p, nos).estado, EstadoQuadro::Completo);
+    auto c = std::make_shared<QuadroCompacto>();
+    compactar(nos, *c);
+    return c;
+}
+
+std::vector<int> guardados(const SerieQuadros& s) {
+    std::vector<int> r;
+    for (int p = 1; p <= std::min(s.numQuadros(), 9999); ++p)
+        if (s.quadro(p)) r.push_back(p);
+    return r;
 }
 
 TEST(SerieQuadros, QuadrosQuebradosRepetemOUltimoCompleto) {
@@ -118,117 +138,83 @@ TEST(SerieQuadros, RecusaGradesGrandesDemaisParaGuardar) {
     EXPECT_EQ(s.numQuadros(), 0);
 }
 
-TEST(CarregadorSerie, EntregaCadaQuadroEmOrdem) {
-    PastaTemporaria pasta;
-    escreverSerie(*pasta, 40, 3, 4, folhaSubindo, 2);
-    std::filesystem::remove(caminhoQuadro(*pasta, 17));
-    std::atomic<int> avisos{0};
-    CarregadorSerie c(
-        *pasta, 40, 3, 4, [&] { ++avisos; }, {}, 3);
-    int esperado = 1;
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!c.acabou() && std::chrono::steady_clock::now() < limite) {
-        auto q = c.pegar();
-        if (!q) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            continue;
-        }
-        ASSERT_EQ(q->n, esperado);
-        if (esperado == 17) {
-            EXPECT_EQ(q->resultado.estado, EstadoQuadro::Ausente);
-        } else {
-            ASSERT_EQ(q->resultado.estado, EstadoQuadro::Completo) << esperado;
-            EXPECT_DOUBLE_EQ(q->nos.z[11], esperado / 10.0);
-        }
-        EXPECT_EQ(q->resultado.objeto.has_value(), esperado == 1);
-        c.devolver(std::move(q->nos));
-        ++esperado;
-    }
-    EXPECT_EQ(esperado, 41);
-    EXPECT_GE(avisos.load(), 1);
+TEST(SerieQuadros, QuadroDeOutraGradeNaoEhTomadoEOPrimeiroEhAnotado) {
+    SerieQuadros s;
+    ASSERT_TRUE(s.iniciar(5, 2, 3));
+    EXPECT_TRUE(dar(s, 1, textoQuadro(1, 2, 3, folhaSubindo)));
+    EXPECT_FALSE(dar(s, 2, textoQuadro(2, 2, 2, folhaSubindo)));  // an earlier run's smaller grid
+    EXPECT_FALSE(dar(s, 3, textoQuadro(3, 3, 3, folhaSubindo)));  // and a larger one
+    EXPECT_TRUE(dar(s, 4, textoQuadro(4, 2, 3, folhaSubindo)));
+    s.concluir();
+    const int esperado[] = {0, 1, 1, 1, 4, 4};
+    for (int q = 1; q <= 5; ++q) EXPECT_EQ(s.imagemDoQuadro(q), esperado[q]) << q;
+    ASSERT_TRUE(s.outraGrade());
+    EXPECT_EQ(s.outraGrade()->n, 2);
+    EXPECT_EQ(s.outraGrade()->nos, 4);
+    EXPECT_FALSE(s.outraGrade()->maisNos);
+    EXPECT_EQ(s.quadro(2), nullptr);
+    // The node arrays still hold frame 4 whole.
+    EXPECT_DOUBLE_EQ(s.nos().z[5], 0.4);
+    // Every loading starts without one.
+    ASSERT_TRUE(s.iniciar(5, 2, 3));
+    EXPECT_FALSE(s.outraGrade());
 }
 
-TEST(CarregadorSerie, VariosTrabalhadoresPreparamCadaQuadroCompletoUmaVezNaOrdemDeEntrega) {
-    PastaTemporaria pasta;
-    escreverSerie(*pasta, 60, 4, 3, folhaSubindo, 2);
-    std::filesystem::remove(caminhoQuadro(*pasta, 30));
-    escreverArquivo(caminhoQuadro(*pasta, 31), "Area: 1\n");  // short
-
-    std::mutex m;
-    std::vector<int> preparados;
-    std::vector<int> iniciados, terminados;
-    bool semprefechada = true;
-    CarregadorSerie::Trabalho t;
-    t.trabalhadores = 3;
-    t.iniciar = [&](int w) {
-        std::lock_guard g(m);
-        iniciados.push_back(w);
-        return w != 2;  // worker 2 cannot prepare: its frames are handed out unprepared
-    };
-    t.preparar = [&](int, int n, const NosSuperficie& nos, bool fechada) {
-        std::lock_guard g(m);
-        preparados.push_back(n);
-        semprefechada = semprefechada && fechada;
-        EXPECT_DOUBLE_EQ(nos.z[0], n / 10.0);
-        return true;
-    };
-    t.terminar = [&](int w) {
-        std::lock_guard g(m);
-        terminados.push_back(w);
-    };
-    std::vector<int> entregues;
-    int preparadosEntregues = 0;
-    {
-        CarregadorSerie c(
-            *pasta, 60, 4, 3, [] {}, t, 2);
-        const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!c.acabou() && std::chrono::steady_clock::now() < limite) {
-            auto q = c.pegar();
-            if (!q) {
-                std::this_thread::yield();
-                continue;
-            }
-            entregues.push_back(q->n);
-            if (q->preparado) ++preparadosEntregues;
-            EXPECT_EQ(q->preparado && q->resultado.estado != EstadoQuadro::Completo, false) << q->n;
-            c.devolver(std::move(q->nos));
-        }
-    }
-    std::vector<int> esperado(60);
-    for (int n = 1; n <= 60; ++n) esperado[n - 1] = n;
-    EXPECT_EQ(entregues, esperado);
-    std::sort(preparados.begin(), preparados.end());
-    EXPECT_TRUE(std::adjacent_find(preparados.begin(), preparados.end()) == preparados.end()) << "prepared twice";
-    EXPECT_EQ(static_cast<int>(preparados.size()), preparadosEntregues);
-    EXPECT_LE(preparados.size(), 58u);
-    EXPECT_TRUE(std::find(preparados.begin(), preparados.end(), 30) == preparados.end());
-    EXPECT_TRUE(std::find(preparados.begin(), preparados.end(), 31) == preparados.end());
-    EXPECT_TRUE(semprefechada);
-    std::sort(iniciados.begin(), iniciados.end());
-    std::sort(terminados.begin(), terminados.end());
-    EXPECT_EQ(iniciados, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(terminados, (std::vector<int>{0, 1, 2}));
+TEST(SerieQuadros, SerieMaiorQueAMemoriaGuardaOsQuadrosAdianteEOsOutrosVoltamDoDisco) {
+    const std::size_t quadro = 2 * 3 * kBytesPorNoCompacto;
+    SerieQuadros s;
+    ASSERT_TRUE(s.iniciar(10, 2, 3, 3 * quadro + quadro / 2));
+    for (int n = 1; n <= 10; ++n)
+        if (n != 6) dar(s, n, textoQuadro(n, 2, 3, folhaSubindo));  // frame 6 has no file
+    s.concluir();
+    EXPECT_TRUE(s.transmitindo());
+    EXPECT_EQ(guardados(s), (std::vector<int>{1, 2, 3}));
+    EXPECT_LE(s.bytesGuardados(), s.orcamento());
+    EXPECT_TRUE(s.aLer(1).empty()) << "all that fits ahead of frame 1 is there";
+    // Playback at frame 5: frame 6 shows frame 5 again, so 5, 7 and 8 fill the room.
+    EXPECT_EQ(s.aLer(5), (std::vector<int>{5, 7, 8}));
+    s.posicionar(5);
+    for (int p : {5, 7, 8}) EXPECT_TRUE(s.guardar(p, relido(p, 2, 3))) << p;
+    EXPECT_EQ(guardados(s), (std::vector<int>{5, 7, 8})) << "the frames behind went first";
+    EXPECT_LE(s.bytesGuardados(), s.orcamento());
+    EXPECT_EQ(s.quadro(7)->pos[2], 0.7f);
+    // A frame further on than all that is kept is not kept.
+    EXPECT_FALSE(s.guardar(10, relido(10, 2, 3)));
+    EXPECT_EQ(guardados(s), (std::vector<int>{5, 7, 8}));
+    // A frame that cannot be read again is not asked for again.
+    s.posicionar(8);
+    EXPECT_EQ(s.aLer(8), (std::vector<int>{9, 10}));
+    s.indisponivel(9);
+    EXPECT_EQ(s.aLer(8), (std::vector<int>{10}));
+    EXPECT_FALSE(s.disponivel(9));
+    // Back to the start: the frames ahead of frame 1 again, those far on go.
+    s.posicionar(1);
+    EXPECT_EQ(s.aLer(1), (std::vector<int>{1, 2, 3}));
+    for (int p : {1, 2, 3}) EXPECT_TRUE(s.guardar(p, relido(p, 2, 3)));
+    EXPECT_EQ(guardados(s), (std::vector<int>{1, 2, 3}));
 }
 
-TEST(CarregadorSerie, ParaNaHoraQuandoDescartado) {
-    PastaTemporaria pasta;
-    escreverSerie(*pasta, 30, 2, 2, folhaSubindo);
-    // Nobody takes anything: the worker fills its queue and waits; dropping it must not hang.
-    for (int k = 0; k < 5; ++k) {
-        CarregadorSerie::Trabalho t;
-        t.trabalhadores = 1 + k % 3;
-        t.preparar = [](int, int, const NosSuperficie&, bool) { return true; };
-        CarregadorSerie c(
-            *pasta, 30, 2, 2, [] {}, t, 2);
-        std::this_thread::sleep_for(std::chrono::milliseconds(k));
+TEST(SerieQuadros, SerieQueCabeNaoTransmite) {
+    SerieQuadros s;
+    ASSERT_TRUE(s.iniciar(4, 2, 3, 4 * 2 * 3 * kBytesPorNoCompacto));
+    for (int n = 1; n <= 4; ++n) dar(s, n, textoQuadro(n, 2, 3, folhaSubindo));
+    EXPECT_FALSE(s.transmitindo());
+    EXPECT_EQ(guardados(s), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_TRUE(s.aLer(1).empty());
+}
+
+TEST(SerieQuadros, ExecucaoAoVivoMaiorQueAMemoriaGuardaOsUltimosQuadros) {
+    SerieQuadros s;
+    ASSERT_TRUE(s.iniciar(0, 2, 2, 2 * 2 * 2 * kBytesPorNoCompacto));
+    for (int n = 1; n <= 6; ++n) {
+        dar(s, n, textoQuadro(n, 2, 2, folhaSubindo));
+        s.posicionar(n);  // the window follows the newest frame
+        EXPECT_LE(s.bytesGuardados(), s.orcamento());
     }
-    // Nothing to read: done after the one notice.
-    std::atomic<int> avisos{0};
-    CarregadorSerie vazio(*pasta, 0, 2, 2, [&] { ++avisos; });
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!vazio.acabou() && std::chrono::steady_clock::now() < limite) std::this_thread::yield();
-    EXPECT_TRUE(vazio.acabou());
-    EXPECT_FALSE(vazio.pegar().has_value());
+    EXPECT_TRUE(s.transmitindo());
+    EXPECT_EQ(guardados(s), (std::vector<int>{5, 6}));
+    // Stepping back asks for what is no longer there.
+    EXPECT_EQ(s.aLer(3), (std::vector<int>{3, 4}));
 }
 
 }  // namespace
