@@ -22,9 +22,8 @@ struct LeituraConferida {
     std::int64_t nosNoArquivo = -1;  // for OutraGrade: the nodes the file holds; -1 when too many to tell
 };
 
-// Reads a frame as lerQuadro does, but takes it only when it holds exactly the nodes of
-// `nos`' grid: the reader alone reads the nodes it is asked for and leaves the rest of a
-// larger file unread, so a frame of another run's grid would pass for one of this.
+// lerQuadro's verdict in the converter's terms: a file that is there but cannot be taken
+// (a folder, a FIFO, no permission) is Ilegivel, not Ausente, so that the report says why.
 LeituraConferida lerQuadroConferido(std::string_view texto, bool primeiroQuadro, NosSuperficie& nos);
 LeituraConferida lerQuadroConferido(const std::filesystem::path& arquivo, bool primeiroQuadro, NosSuperficie& nos);
 
