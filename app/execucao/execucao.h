@@ -48,6 +48,9 @@ struct ResultadoExecucao {
     bool interrompido = false;               // ... by interromper(): a signal, not the user's Cancel
     std::optional<Divergencia> divergencia;  // the run blew up and stopped there
     double segundos = 0.0;                   // wall time of the run itself
+
+    // Frames a player can show: a dump that failed takes no frame file away.
+    int quadrosGravados() const { return quadros; }
 };
 
 // One run of one scene: the surface built from it, the folder, the engine's threads, the

@@ -65,6 +65,11 @@ TEST(Memoria, LimiteV2DoProprioContainerNaRaiz) {
     s.arquivo("memory.max", std::to_string(2 * kGiB) + "\n");
     s.arquivo("memory.current", "0\n");
     EXPECT_EQ(s.disponivel(), 2 * kGiB);
+    // Its group's path may name a folder the container does not see: the root is the group.
+    escreverArquivo(s.proc() / "self" / "cgroup", "0::/nao/existe\n");
+    s.arquivo("cgroup.controllers", "cpu memory\n");
+    s.arquivo("memory.current", std::to_string(kGiB / 4) + "\n");
+    EXPECT_EQ(s.disponivel(), 2 * kGiB - kGiB / 4);
 }
 
 TEST(Memoria, LimiteV1EmHierarquiaHibrida) {

@@ -47,7 +47,6 @@ TEST(TevraSimCodigos, ConcluidaRecusadaEArquivoQueNaoSeEscreve) {
 }
 
 TEST(TevraSimCodigos, RodadaQueDivergeSai4) {
-    if (!motorDetectaDivergencia()) GTEST_SKIP() << "the engine does not yet stop a run that blows up";
     const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
     const SaidaPrograma s =
         rodarSim(std::string("'" TEVRA_SOURCE_DIR "/examples/sweep/scene.anisot1'") +
@@ -91,7 +90,6 @@ TEST(TevraSimCodigos, SigtermNoMeioDaRodadaSai5ComArquivosCompletos) {
     ASSERT_FALSE(terminou) << "it ended before the signal, with status " << st;
     kill(pid, SIGTERM);
     waitpid(pid, &st, 0);
-    if (WIFSIGNALED(st) && WTERMSIG(st) == SIGTERM) GTEST_SKIP() << "tevra-sim does not yet handle SIGTERM";
     ASSERT_TRUE(WIFEXITED(st));
     EXPECT_EQ(WEXITSTATUS(st), 5);
     const json m = manifesto(out);

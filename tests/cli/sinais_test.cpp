@@ -63,8 +63,10 @@ void soArquivosInteiros(const fs::path& out, int n, bool dados, const std::strin
         ++esperados;
     }
     std::size_t total = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(out)) ++total;
+    for (const auto& e : fs::directory_iterator(out)) total += e.path().filename() != "tevra-run.json";
     EXPECT_EQ(total, esperados) << caso << ": only whole frames, no temporary file";
+    // The manifest was replaced at the end, never left saying the run goes on.
+    EXPECT_EQ(lerArquivo(out / "tevra-run.json").find("\"running\""), std::string::npos) << caso;
 }
 
 TEST(Sinais, InterrupcaoEmMomentosAleatoriosDeixaSoQuadrosInteiros) {

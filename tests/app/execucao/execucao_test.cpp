@@ -7,6 +7,7 @@
 #include "app/cena/script_cena.h"
 #include "app/execucao/codigos_saida.h"
 #include "app/execucao/execucao.h"
+#include "base/gravacao.h"
 #include "base/limites.h"
 #include "base/nomes_arquivos.h"
 #include "dynamics/arquivos.h"
@@ -102,6 +103,22 @@ TEST(Execucao, FalhaDeUmaSaidaParaAExecucao) {
                                   ": No space left on device; the run stopped after step 50 of 100, frames 1 to 3 are "
                                   "complete.");
     EXPECT_EQ(codigoSaida(r), SaidaFalhaEscrita);
+}
+
+TEST(Execucao, DumpQueFalhaNaoTiraSeuQuadroDaConta) {
+    // Frame 3's dump cannot be written (its temporary name is taken by a folder); frame 3
+    // itself went to disk before it.
+    PastaTemporaria a;
+    fs::create_directories(nomeTemporario(nomeArquivoQuadro(*a / kPadraoDedos, 3)));
+    Execucao e(exemploCurto(), OpcoesExecucao{*a, true, 1});
+    const ResultadoExecucao r = e.executar();
+    EXPECT_EQ(r.falhas, 1);
+    EXPECT_EQ(r.quadros, 3);
+    EXPECT_EQ(r.quadrosGravados(), 3) << "frames a player can show, whatever became of the dumps";
+    EXPECT_TRUE(fs::exists(caminhoQuadro(*a, 3)));
+    EXPECT_FALSE(fs::exists(caminhoQuadro(*a, 4)));
+    EXPECT_NE(textoFalhas(r).find("dedos0003.txt"), std::string::npos) << textoFalhas(r);
+    EXPECT_NE(textoFalhas(r).find("frames 1 to 3 are complete."), std::string::npos) << textoFalhas(r);
 }
 
 TEST(Execucao, CancelarGuardaOsQuadrosEExplicaOndeParou) {
