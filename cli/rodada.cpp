@@ -85,23 +85,28 @@ int rodarCena(const OpcoesLinha& o, const Cena& cena, const ThreadsExecucao& thr
     relatar(res);
     if (exportacao && exportacao->removidos() > 0)
         std::printf("%d file(s) of an earlier export removed from %s\n", exportacao->removidos(),
-                    execucao->pasta().c_str());
+                    textoImprimivel(execucao->pasta().string()).c_str());
     // Kept apart from the run's own failures, which count frames and dumps; a lost manifest
-    // is a file that could not be written all the same.
+    // is a file that could not be written all the same. After a failure of the run's own
+    // (a folder that takes no file at all, a full disk) it is the same cause: one line says it.
     if (!falhaManifesto) return codigo;
-    std::fprintf(stderr, "tevra-sim: the run's manifest could not be written: %s\n", falhaManifesto->texto().c_str());
+    if (res.falhas == 0)
+        std::fprintf(stderr, "tevra-sim: the run's manifest could not be written: %s\n",
+                     textoImprimivel(falhaManifesto->texto()).c_str());
     return SaidaFalhaEscrita;
 }
 
 int verificarExecucao(const OpcoesLinha& o, const Cena& cena, const ThreadsExecucao& threads) {
     const std::filesystem::path pasta = pastaDeSaida(o);
     if (const Escrita f = verificarPastaGravavel(pasta)) {
-        std::fprintf(stderr, "tevra-sim: the output folder cannot be written: %s\n", f->texto().c_str());
+        std::fprintf(stderr, "tevra-sim: the output folder cannot be written: %s\n",
+                     textoImprimivel(f->texto()).c_str());
         return SaidaEntradaRecusada;
     }
-    std::printf("%s: ready: %d x %d nodes, %d steps, %lld frames to %s, %d threads\n", o.script.c_str(), cena.grade_i,
-                cena.grade_j, passosDaSimulacao(cena.quadros), quadrosDaSimulacao(cena.quadros, cena.intervalo),
-                pasta.string().c_str(), threads.numero);
+    std::printf("%s: ready: %d x %d nodes, %d steps, %lld frames to %s, %d threads\n",
+                textoImprimivel(o.script).c_str(), cena.grade_i, cena.grade_j, passosDaSimulacao(cena.quadros),
+                quadrosDaSimulacao(cena.quadros, cena.intervalo), textoImprimivel(pasta.string()).c_str(),
+                threads.numero);
     return SaidaConcluida;
 }
 

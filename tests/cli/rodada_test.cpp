@@ -32,7 +32,9 @@ TEST(TevraSimCodigos, ConcluidaRecusadaEArquivoQueNaoSeEscreve) {
     // No file can be made in this folder, not even by root.
     const SaidaPrograma proc = rodarSim(cena + "--out /proc/tevra-saida", *casa);
     EXPECT_EQ(proc.status, 3) << proc.texto;
-    EXPECT_NE(proc.texto.find("could not be written"), std::string::npos) << proc.texto;
+    EXPECT_NE(proc.texto.find("tevra-sim: Cannot write /proc/tevra-saida: "), std::string::npos) << proc.texto;
+    EXPECT_NE(proc.texto.find("; nothing was run.\n"), std::string::npos) << proc.texto;
+    EXPECT_EQ(proc.texto.find("manifest"), std::string::npos) << "one line for one cause: " << proc.texto;
 
     // A folder that takes files but not frame 3: the manifest says which file failed.
     fs::create_directories(casa / "bloqueada" / "pontos0003.txt");
