@@ -8,6 +8,7 @@ namespace tevra {
 // silent when standard error is not a terminal. `unidade` names what is counted.
 class BarraProgresso {
 public:
+    // `unidade`: what is counted ("steps", "frames").
     explicit BarraProgresso(bool ativa, const char* unidade = "steps") : ativa_(ativa), unidade_(unidade) {}
     void mostrar(int feitos, int total);
     void terminar();

@@ -8,6 +8,8 @@ namespace tevra {
 inline constexpr const char* kPadraoPontos = "pontosXXXX.txt";
 inline constexpr const char* kPadraoDados = "dadosXXXX.txt";
 inline constexpr const char* kPadraoDedos = "dedosXXXX.txt";
+// A picture of a frame (tevra-render, the animation window's Ctrl+S).
+inline constexpr const char* kPadraoImagem = "quadroXXXX.png";
 
 // The pattern with the four characters before its final ".txt" replaced by n (1 .. 9999);
 // empty when n does not fit or the pattern has no room for it.
@@ -15,5 +17,8 @@ std::filesystem::path nomeArquivoQuadro(const std::filesystem::path& padrao, int
 
 // Frame n of the series recorded in `pasta`: pontosNNNN.txt. Empty for n outside 1 .. 9999.
 std::filesystem::path caminhoQuadro(const std::filesystem::path& pasta, int n);
+
+// The picture of frame n in `pasta`: quadroNNNN.png. Empty for n outside 1 .. 9999.
+std::filesystem::path caminhoImagem(const std::filesystem::path& pasta, int n);
 
 }  // namespace tevra

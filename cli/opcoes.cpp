@@ -46,6 +46,7 @@ std::optional<int> lerOpcoes(int argc, char** argv, OpcoesLinha& o) {
     auto* coletar = app.add_option("--collect", o.coletar,
                                    "gather the tevra-run.json of these run folders into one CSV on standard output")
                         ->expected(1, -1);
+    adicionarOpcoesRender(app, o.render);
     imprimir->excludes(verificar);
     coletar->excludes(imprimir)->excludes(verificar);
     app.footer(kTextoCodigosSaida);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/saida_render.h"
+
 namespace tevra {
 
 // tevra-sim's command line.
@@ -19,6 +21,7 @@ struct OpcoesLinha {
     bool silencioso = false;                 // --quiet
     std::vector<std::string> coletar;        // --collect DIR...
     std::string exportar;                    // --export vtu|obj; empty: no export
+    OpcoesRender render;                     // --render DIR and the picture options
 };
 
 // Reads the command line into `o`. When the program is to stop right away, the exit status:

@@ -15,6 +15,7 @@
 #include "base/progresso_log.h"
 #include "base/texto_imprimivel.h"
 #include "cli/montagem.h"
+#include "cli/saida_render.h"
 #include "cli/sinais.h"
 #include "view/exportacao/exportacao_execucao.h"
 
@@ -48,6 +49,8 @@ int rodarCena(const OpcoesLinha& o, const Cena& cena, const ThreadsExecucao& thr
         std::fprintf(stderr, "tevra-sim: interrupted before the run started; nothing was written\n");
         return SaidaInterrompida;
     }
+
+    if (const int codigo = prepararRender(o.render, *execucao); codigo != SaidaConcluida) return codigo;
 
     const ExportacaoExecucao* exportacao = nullptr;
     if (const std::optional<FormatoExportacao> f = formatoExportacao(o.exportar)) {
@@ -103,6 +106,7 @@ int verificarExecucao(const OpcoesLinha& o, const Cena& cena, const ThreadsExecu
                      textoImprimivel(f->texto()).c_str());
         return SaidaEntradaRecusada;
     }
+    if (const int codigo = verificarRender(o.render); codigo != SaidaConcluida) return codigo;
     std::printf("%s: ready: %d x %d nodes, %d steps, %lld frames to %s, %d threads\n",
                 textoImprimivel(o.script).c_str(), cena.grade_i, cena.grade_j, passosDaSimulacao(cena.quadros),
                 quadrosDaSimulacao(cena.quadros, cena.intervalo), textoImprimivel(pasta.string()).c_str(),

@@ -6,6 +6,7 @@ pacotes=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev
   libgl-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
+  libegl-dev libpng-dev ffmpeg
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev
   parallel
   xvfb xauth fonts-dejavu-core locales

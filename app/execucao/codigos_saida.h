@@ -12,7 +12,9 @@ enum CodigoSaida : int {
     SaidaFalhaEscrita = 3,     // a file could not be written
     SaidaDivergiu = 4,         // a position or velocity became non-finite
     SaidaInterrompida = 5,     // SIGINT or SIGTERM; the files written are complete
-    SaidaQuadroIgnorado = 6,   // tevra-convert: frames missing, unreadable or of another grid were skipped
+    // tevra-convert, tevra-render: frames missing, unreadable or of another grid were skipped
+    SaidaQuadroIgnorado = 6,
+    SaidaSemOpenGL = 7,  // no off-screen OpenGL context could be made; no picture drawn
 };
 
 // The table of the codes as --help shows it (the README holds the same).
@@ -23,7 +25,8 @@ inline constexpr const char* kTextoCodigosSaida =
     "  2  input refused (script, options, overrides, set-up checks); nothing written\n"
     "  3  a file or the output folder could not be written; the run stopped there\n"
     "  4  the run diverged (a position or velocity became non-finite); the frames before are kept\n"
-    "  5  interrupted (SIGINT or SIGTERM) after a step; the files written are complete\n";
+    "  5  interrupted (SIGINT or SIGTERM) after a step; the files written are complete\n"
+    "  7  --render: no off-screen OpenGL context could be made; nothing run\n";
 
 // What a finished run exits with. A run can meet more than one of these; the order says
 // which one it reports.

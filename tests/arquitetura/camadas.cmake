@@ -12,14 +12,18 @@ set(app/execucao_pode base model dynamics app/cena)
 set(view/quadros_pode base)
 set(view/gl_pode base model view/quadros)
 set(view/exportacao_pode base model dynamics app/cena app/execucao view/quadros view/gl)
-set(view/janelas_pode base model view/quadros view/gl)
+set(view/imagem_pode base)
+set(view/render_pode base model view/quadros view/gl view/imagem)
+set(view/janelas_pode base model view/quadros view/gl view/imagem)
 set(app/janelas_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/janelas)
-set(cli_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao)
+set(cli_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/imagem view/render)
 set(convert_pode base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao)
-set(camadas base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/janelas app/janelas cli
-  convert)
+set(render_pode base model dynamics app/cena app/execucao view/quadros view/gl view/imagem view/render)
+set(camadas base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/imagem view/render
+  view/janelas app/janelas cli convert render)
 # Layers that must build without the toolkit.
-set(sem_qt base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao cli convert)
+set(sem_qt base model dynamics app/cena app/execucao view/quadros view/gl view/exportacao view/imagem view/render cli
+  convert render)
 # Headers only their own folder may include.
 set(internos model/estencil.h)
 

@@ -1,6 +1,10 @@
 // The headless runner, driven as a user drives it.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <tuple>
+
+#include "base/nomes_arquivos.h"
 #include "cli/tevra_sim_teste.h"
 #include "support/casa_teste.h"
 #include "support/vtk_teste.h"
@@ -177,6 +181,56 @@ TEST(TevraSim, ExportaCadaQuadroEmVtuOuObj) {
     EXPECT_EQ(ruim.status, 2);
     EXPECT_NE(ruim.texto.find("--export"), std::string::npos) << ruim.texto;
     EXPECT_FALSE(fs::exists(casa / "stl"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TevraSimRender, CadaQuadroGanhaSuaImagemIgualADoTevraRender) {
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    escreverArquivo(casa / "cena.txt", kCena);
+    const fs::path imagens = casa / "imagens";
+    const Saida s = rodar("'" + (casa / "cena.txt").string() + "' --render '" + imagens.string() +
+                              "' --size 80x60 --lighting --rotate 0,90,0",
+                          *casa);
+    ASSERT_EQ(s.status, 0) << s.texto;
+    EXPECT_NE(s.texto.find("5 pictures written to"), std::string::npos) << s.texto;
+    // Drawn afterwards from the same frame files, the pictures are the same bytes.
+    const std::string cmd = "env -u DISPLAY -u WAYLAND_DISPLAY '" TEVRA_RENDER "' '" + (casa / "tmp").string() +
+                            "' --out '" + (casa / "depois").string() +
+                            "' --size 80x60 --lighting --rotate 0,90,0 > /dev/null 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    for (int n = 1; n <= 5; ++n) {
+        const std::string a = lerArquivo(tevra::caminhoImagem(imagens, n));
+        EXPECT_FALSE(a.empty()) << n;
+        EXPECT_EQ(a, lerArquivo(tevra::caminhoImagem(casa / "depois", n))) << n;
+    }
+}
+
+TEST(TevraSimRender, OpcoesDeImagemRuinsParamAntesDaExecucao) {
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    escreverArquivo(casa / "cena.txt", kCena);
+    escreverArquivo(casa / "arquivo", "x");
+    const std::string script = "'" + (casa / "cena.txt").string() + "' --out '" + (casa / "f").string() + "' ";
+    const std::tuple<std::string, int, std::string> casos[] = {
+        {"--texture", 2, "need --render DIR"},
+        {"--render '" + (casa / "i").string() + "' --size 0x0", 2, "--size 0x0"},
+        {"--render '" + (casa / "arquivo" / "i").string() + "'", 3, "cannot write to"},
+    };
+    for (const auto& [args, status, mensagem] : casos) {
+        const Saida s = rodar(script + args, *casa);
+        EXPECT_EQ(s.status, status) << args << ": " << s.texto;
+        EXPECT_NE(s.texto.find(mensagem), std::string::npos) << s.texto;
+        EXPECT_EQ(std::count(s.texto.begin(), s.texto.end(), '\n'), 1) << s.texto;
+        EXPECT_FALSE(fs::exists(casa / "f")) << "the run did not start";
+    }
+    // --check looks at the pictures' folder too, and makes nothing.
+    EXPECT_EQ(rodar(script + "--check --render '" + (casa / "i").string() + "'", *casa).status, 0);
+    EXPECT_FALSE(fs::exists(casa / "i"));
+    const Saida ruim = rodar(script + "--check --render '" + (casa / "arquivo" / "i").string() + "'", *casa);
+    EXPECT_EQ(ruim.status, 2) << ruim.texto;
+    EXPECT_NE(ruim.texto.find("cannot write to"), std::string::npos) << ruim.texto;
 }
 
 }  // namespace

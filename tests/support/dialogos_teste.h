@@ -9,7 +9,7 @@
 
 #include "view/janelas/dialogos.h"
 
-// Records every message and warning and answers the file dialog from a queue (empty:
+// Records every message and warning and answers the file dialogs from their queues (empty:
 // cancelled).
 class DialogosTeste : public Dialogos {
 public:
@@ -17,6 +17,8 @@ public:
     QStringList avisos;
     QStringList presets;
     std::deque<QString> respostas;
+    QStringList presetsImagem;
+    std::deque<QString> respostasImagem;
     // Runs while a message box is "open", before it returns.
     std::function<void(const QString&)> aoMostrar;
 
@@ -30,6 +32,13 @@ public:
         if (respostas.empty()) return {};
         QString r = respostas.front();
         respostas.pop_front();
+        return r;
+    }
+    QString salvarImagem(QWidget*, const QString& arquivoInicial) override {
+        presetsImagem << arquivoInicial;
+        if (respostasImagem.empty()) return {};
+        QString r = respostasImagem.front();
+        respostasImagem.pop_front();
         return r;
     }
 };

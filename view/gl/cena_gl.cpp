@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include "view/gl/malha.h"
+#include "view/gl/tiras_gl.h"
 
 namespace tevra {
 
@@ -76,18 +77,7 @@ void desenharSuperficie(const NosSuperficie& nos, bool superficieFechada) {
         glNormal3f(f(-nos.nx[v]), f(-nos.ny[v]), f(-nos.nz[v]));
         glVertex3f(f(nos.x[v]), f(nos.y[v]), f(nos.z[v]));
     };
-    percorrerQuads(nos.gradeI, nj, superficieFechada, [&](int k, int m) {
-        glBegin(GL_TRIANGLE_STRIP);
-        glColor3f(1.0f, 1.0f, 1.0f);
-        vertice(k);
-        glColor3f(0.0f, 0.0f, 1.0f);
-        vertice(k + 1);
-        glColor3f(0.0f, 0.0f, 1.0f);
-        vertice(m);
-        glColor3f(1.0f, 1.0f, 1.0f);
-        vertice(m + 1);
-        glEnd();
-    });
+    desenharTiras(nos.gradeI, nj, superficieFechada, vertice);
 }
 
 void desenharCena(const EstadoVista& vista, unsigned textura, unsigned lista) {

@@ -40,6 +40,9 @@ inline CoordTextura coordTextura(int v, int nj) {
     return {static_cast<float>(i) / static_cast<float>(nj), static_cast<float>(j) / static_cast<float>(nj)};
 }
 
+// The texture image, looked for in the current folder, else next to the program.
+inline constexpr const char* kArquivoTextura = "flag_brasil_hi_4.bmp";
+
 // Side of the square texture.
 inline constexpr int kLadoTextura = 256;
 

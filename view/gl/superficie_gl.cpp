@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "view/gl/malha.h"
+#include "view/gl/tiras_gl.h"
 
 namespace tevra {
 
@@ -85,18 +86,7 @@ void desenharSuperficieImediata(const QuadroCompacto& q, bool superficieFechada)
         glNormal3f(-q.normal[b], -q.normal[b + 1], -q.normal[b + 2]);
         glVertex3f(q.pos[b], q.pos[b + 1], q.pos[b + 2]);
     };
-    percorrerQuads(q.gradeI, nj, superficieFechada, [&](int k, int m) {
-        glBegin(GL_TRIANGLE_STRIP);
-        glColor3f(1.0f, 1.0f, 1.0f);
-        vertice(k);
-        glColor3f(0.0f, 0.0f, 1.0f);
-        vertice(k + 1);
-        glColor3f(0.0f, 0.0f, 1.0f);
-        vertice(m);
-        glColor3f(1.0f, 1.0f, 1.0f);
-        vertice(m + 1);
-        glEnd();
-    });
+    desenharTiras(q.gradeI, nj, superficieFechada, vertice);
 }
 
 void DesenhoSuperficie::desenhar(const QuadroCompacto& q, bool fechada, bool preenchido) {

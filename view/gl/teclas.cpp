@@ -25,6 +25,10 @@ void escalar(Vetor3& escala, double passo) {
 EfeitoTecla aplicarTecla(Tecla tecla, EstadoVista& v, Reprodutor& reprodutor) {
     EfeitoTecla efeito;
     if (tecla == Tecla::Outra) return efeito;
+    if (tecla == Tecla::SalvarImagem) {
+        efeito.salvarImagem = true;
+        return efeito;
+    }
     efeito.vista = true;
 
     // M is both "choose a light" and "selected light +z": the first row comes first, so the
@@ -62,6 +66,13 @@ EfeitoTecla aplicarTecla(Tecla tecla, EstadoVista& v, Reprodutor& reprodutor) {
         case Tecla::MaisNumerico: escalar(v.escala, 0.01); break;
         case Tecla::MenosNumerico: escalar(v.escala, -0.01); break;
         case Tecla::V: v.perspectiva = !v.perspectiva; break;
+        case Tecla::Inicio: {
+            const EstadoVista inicio;
+            v.rotacao = inicio.rotacao;
+            v.translacao = inicio.translacao;
+            v.escala = inicio.escala;
+            break;
+        }
         case Tecla::Esc:
             reprodutor.reiniciar();
             efeito.reproducao = true;

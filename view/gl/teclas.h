@@ -7,7 +7,8 @@ namespace tevra {
 
 // The keys of the animation window's table, as the window recognises them: a digit key
 // of the main row (alone or with Shift), plus and minus of the numeric pad only, a letter
-// whatever the modifiers. Anything else is Outra.
+// whatever the modifiers, except Ctrl+S, which saves the picture instead of moving the
+// surface. Anything else is Outra.
 enum class Tecla {
     Outra,
     L,
@@ -37,16 +38,20 @@ enum class Tecla {
     MenosNumerico,
     V,
     Esc,
+    Inicio,        // Home: the view back to its start
+    SalvarImagem,  // Ctrl+S
 };
 
 // What the window has to bring up to date after a key.
 struct EfeitoTecla {
-    bool vista = false;       // the picture
-    bool reproducao = false;  // the playback: the play button, the counter, the pace
+    bool vista = false;         // the picture
+    bool reproducao = false;    // the playback: the play button, the counter, the pace
+    bool salvarImagem = false;  // save the picture on screen (nothing else changes)
 };
 
 // FormKeyDown's table: every row whose key matches, in order (M matches two rows).
-// The light keys move the selected light only while lighting is on.
+// The light keys move the selected light only while lighting is on. Home puts rotation,
+// translation and scale back to their start values (lights and switches stay).
 EfeitoTecla aplicarTecla(Tecla tecla, EstadoVista& vista, Reprodutor& reprodutor);
 
 }  // namespace tevra

@@ -41,3 +41,18 @@ QString DialogosQt::abrirArquivo(QWidget* pai, const QString& arquivoInicial) {
     const QStringList escolhidos = dialogo.selectedFiles();
     return escolhidos.isEmpty() ? QString() : escolhidos.first();
 }
+
+QString DialogosQt::salvarImagem(QWidget* pai, const QString& arquivoInicial) {
+    QFileDialog dialogo(pai, QStringLiteral("Save picture"));
+    dialogo.setObjectName(QStringLiteral("salvarImagemDialog"));
+    dialogo.setFileMode(QFileDialog::AnyFile);
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setNameFilter(QStringLiteral("PNG pictures (*.png)"));
+    dialogo.setDefaultSuffix(QStringLiteral("png"));
+    const QFileInfo inicial(arquivoInicial);
+    dialogo.setDirectory(inicial.absolutePath());
+    dialogo.selectFile(inicial.fileName());
+    if (dialogo.exec() != QDialog::Accepted) return {};
+    const QStringList escolhidos = dialogo.selectedFiles();
+    return escolhidos.isEmpty() ? QString() : escolhidos.first();
+}

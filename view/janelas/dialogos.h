@@ -17,6 +17,9 @@ public:
     // The script open dialog, preset to `arquivoInicial`, without a file-type filter;
     // the chosen path, or an empty text when the user cancels.
     virtual QString abrirArquivo(QWidget* pai, const QString& arquivoInicial) = 0;
+    // The picture save dialog, preset to `arquivoInicial`, for PNG files; it asks before
+    // replacing a file. The chosen path, or an empty text when the user cancels.
+    virtual QString salvarImagem(QWidget* pai, const QString& arquivoInicial) = 0;
 };
 
 // The dialogs in use: the Qt ones unless a test installed others.
@@ -30,4 +33,5 @@ public:
     void mensagem(QWidget* pai, const QString& texto) override;
     void aviso(QWidget* pai, const QString& texto) override;
     QString abrirArquivo(QWidget* pai, const QString& arquivoInicial) override;
+    QString salvarImagem(QWidget* pai, const QString& arquivoInicial) override;
 };

@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "view/gl/malha.h"
+
 // The animation window's images: the surface texture and the tool-bar glyphs.
 namespace imagens {
 
-inline constexpr const char* kTextura = "flag_brasil_hi_4.bmp";
+inline constexpr const char* kTextura = tevra::kArquivoTextura;
 inline constexpr const char* kGlifoPausa = "pause_blue24_h.bmp";
 inline constexpr const char* kGlifoPlay = "play_blue24_h.bmp";
 inline constexpr const char* kGlifoParar = "stop_blue24_h.bmp";

@@ -1,5 +1,6 @@
 #include "view/janelas/render_form.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -14,10 +15,12 @@
 
 #include <algorithm>
 
+#include "base/nomes_arquivos.h"
 #include "base/tevra_home.h"
 #include "ui_render_form.h"
 #include "view/gl/malha.h"
 #include "view/gl/teclas.h"
+#include "view/imagem/png.h"
 #include "view/janelas/carga_quadros.h"
 #include "view/janelas/contexto_gl.h"
 #include "view/janelas/dialogos.h"
@@ -275,7 +278,9 @@ void TRenderForm::SpeedButton6Click() {
 
 void TRenderForm::FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
     const EfeitoTecla efeito = aplicarTecla(teclaDaJanela(tecla, modificadores), vista_, reprodutor_);
-    if (efeito.reproducao)
+    if (efeito.salvarImagem)
+        salvarImagem();
+    else if (efeito.reproducao)
         controleMudou(true, true);
     else if (efeito.vista)
         pedirImagem();
@@ -284,6 +289,28 @@ void TRenderForm::FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores) {
 void TRenderForm::FormMouseDown(QPoint ponto) {
     dialogos().mensagem(this, QString::number(ponto.x()));
     dialogos().mensagem(this, QString::number(ponto.y()));
+}
+
+QImage TRenderForm::imagemNaTela() {
+    if (gl_ && gl_->superficie()->isValid()) return gl_->superficie()->grabFramebuffer();
+    return centralWidget()->grab().toImage();
+}
+
+void TRenderForm::salvarImagem() {
+    // Taken before the dialog: playback goes on behind it.
+    const QImage tela = imagemNaTela().convertToFormat(QImage::Format_RGBA8888);
+    const int quadro = std::clamp(reprodutor_.quadroAtual, 1, kMaxQuadroArquivo);
+    const QString sugestao = QString::fromStdString(caminhoImagem(tevra::home::raiz(), quadro).string());
+    const QString arquivo = dialogos().salvarImagem(this, sugestao);
+    if (arquivo.isEmpty()) return;
+    Imagem imagem;
+    imagem.alocar(tela.width(), tela.height());
+    const std::size_t linha = static_cast<std::size_t>(tela.width()) * 4;
+    for (int y = 0; y < tela.height(); ++y)
+        std::copy_n(tela.constScanLine(y), linha, imagem.rgba.data() + static_cast<std::size_t>(y) * linha);
+    if (const Escrita f = gravarPng(std::filesystem::path(QFile::encodeName(arquivo).toStdString()), imagem))
+        dialogos().mensagem(
+            this, QStringLiteral("The picture could not be saved: %1").arg(QString::fromLocal8Bit(f->texto().c_str())));
 }
 
 bool TRenderForm::event(QEvent* e) {

@@ -87,6 +87,11 @@ public:
     void FormKeyDown(int tecla, Qt::KeyboardModifiers modificadores);
     // A click in the client area: the x, then the y coordinate in two message boxes.
     void FormMouseDown(QPoint ponto);
+    // Ctrl+S: the picture on screen into a PNG file chosen in a save dialog (preset to
+    // quadroNNNN.png, NNNN the frame on screen, in the Tevra home).
+    void salvarImagem();
+    // The picture as it is on screen now.
+    QImage imagemNaTela();
 
     void SpeedButton1Click();  // to the last frame
     void SpeedButton2Click();  // to the first frame

@@ -29,11 +29,13 @@ Tecla teclaDaJanela(int tecla, Qt::KeyboardModifiers modificadores) {
         case Qt::Key_Q: return Tecla::Q;
         case Qt::Key_W: return Tecla::W;
         case Qt::Key_A: return Tecla::A;
-        case Qt::Key_S: return Tecla::S;
+        // Ctrl+S saves the picture; S alone (or with Shift or Alt) moves the surface.
+        case Qt::Key_S: return modificadores.testFlag(Qt::ControlModifier) ? Tecla::SalvarImagem : Tecla::S;
         case Qt::Key_Z: return Tecla::Z;
         case Qt::Key_X: return Tecla::X;
         case Qt::Key_V: return Tecla::V;
         case Qt::Key_Escape: return Tecla::Esc;
+        case Qt::Key_Home: return Tecla::Inicio;
         default: return Tecla::Outra;
     }
 }

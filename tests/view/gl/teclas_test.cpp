@@ -126,7 +126,7 @@ TEST_F(Teclas, TeclasDeLuzMovemALuzEscolhidaSoComIluminacaoLigada) {
 
 TEST_F(Teclas, EscReiniciaAReproducaoEEhAUnicaTeclaQueMexeNela) {
     r.quadroAtual = 7;
-    for (int k = static_cast<int>(Tecla::Outra); k <= static_cast<int>(Tecla::Esc); ++k) {
+    for (int k = static_cast<int>(Tecla::Outra); k <= static_cast<int>(Tecla::SalvarImagem); ++k) {
         if (static_cast<Tecla>(k) == Tecla::Esc) continue;
         EXPECT_FALSE(tecla(static_cast<Tecla>(k)).reproducao) << k;
     }
@@ -144,6 +144,47 @@ TEST_F(Teclas, EscReiniciaAReproducaoEEhAUnicaTeclaQueMexeNela) {
     tecla(Tecla::Esc);
     EXPECT_EQ(r.quadroAtual, 1);
     EXPECT_TRUE(r.tocando);
+}
+
+TEST_F(Teclas, HomeVoltaRotacaoTranslacaoEEscalaAoInicioESoIsso) {
+    tecla(Tecla::SetaCima, 5);
+    tecla(Tecla::PaginaAcima, 2);
+    tecla(Tecla::W, 3);
+    tecla(Tecla::Z);
+    tecla(Tecla::MenosNumerico, 30);
+    for (Tecla t : {Tecla::L, Tecla::T, Tecla::F, Tecla::V, Tecla::Um, Tecla::M}) tecla(t);
+    tecla(Tecla::U, 2);
+    const EstadoVista antes = v;
+    const EfeitoTecla e = tecla(Tecla::Inicio);
+    EXPECT_TRUE(e.vista);
+    EXPECT_FALSE(e.reproducao);
+    const EstadoVista inicio;
+    for (auto campo : {&EstadoVista::rotacao, &EstadoVista::translacao, &EstadoVista::escala}) {
+        EXPECT_EQ((v.*campo).x, (inicio.*campo).x);
+        EXPECT_EQ((v.*campo).y, (inicio.*campo).y);
+        EXPECT_EQ((v.*campo).z, (inicio.*campo).z);
+    }
+    // The switches and the lights are not part of the view's place.
+    EXPECT_EQ(v.iluminacaoLigada, antes.iluminacaoLigada);
+    EXPECT_EQ(v.texturaLigada, antes.texturaLigada);
+    EXPECT_EQ(v.preenchido, antes.preenchido);
+    EXPECT_EQ(v.perspectiva, antes.perspectiva);
+    EXPECT_EQ(v.marcaLuz0, antes.marcaLuz0);
+    EXPECT_EQ(v.selecionandoLuz, antes.selecionandoLuz);
+    esperarLuz(v.posLuz0, antes.posLuz0.x, antes.posLuz0.y, antes.posLuz0.z);
+    EXPECT_NE(v.posLuz0.x, inicio.posLuz0.x);
+}
+
+TEST_F(Teclas, CtrlSPedeAImagemSemMexerEmNada) {
+    tecla(Tecla::M);
+    const EstadoVista antes = v;
+    const EfeitoTecla e = tecla(Tecla::SalvarImagem);
+    EXPECT_TRUE(e.salvarImagem);
+    EXPECT_FALSE(e.vista);
+    EXPECT_FALSE(e.reproducao);
+    EXPECT_EQ(v.translacao.y, antes.translacao.y) << "not the S row";
+    EXPECT_TRUE(v.selecionandoLuz);
+    EXPECT_FALSE(tecla(Tecla::S).salvarImagem);
 }
 
 TEST_F(Teclas, OutrasTeclasNaoMudamNemPedemNada) {

@@ -28,6 +28,7 @@
 #include "support/casa_teste.h"
 #include "support/dialogos_teste.h"
 #include "support/esperar_qt.h"
+#include "support/png_teste.h"
 #include "view/janelas/render_form.h"
 #include "view/quadros/quadros_teste.h"
 
@@ -396,7 +397,7 @@ TEST_F(RenderForm, TeclasDaVistaMudamOEstadoDaVista) {
 
     // Keys outside the table change nothing.
     const EstadoVista antes = v;
-    for (int k : {Qt::Key_B, Qt::Key_0, Qt::Key_3, Qt::Key_Space, Qt::Key_Home, Qt::Key_F1, Qt::Key_Return}) tecla(k);
+    for (int k : {Qt::Key_B, Qt::Key_0, Qt::Key_3, Qt::Key_Space, Qt::Key_End, Qt::Key_F1, Qt::Key_Return}) tecla(k);
     EXPECT_TRUE(iguais(antes, v));
     EXPECT_EQ(form->quadroAtual(), 1);
     EXPECT_FALSE(form->tocando());
@@ -479,6 +480,64 @@ TEST_F(RenderForm, CliqueMostraACoordenadaXDepoisAY) {
     processarPor(50);
     EXPECT_TRUE(dlg.mensagens.isEmpty());
     EXPECT_EQ(form->quadroAtual(), 1);
+}
+
+// ---- Home and Ctrl+S --------------------------------------------------------------------------
+
+TEST_F(RenderForm, HomeVoltaAVistaDoInicio) {
+    const EstadoVista& v = form->vista();
+    tecla(Qt::Key_Up, Qt::NoModifier, 4);
+    tecla(Qt::Key_PageDown);
+    tecla(Qt::Key_Q, Qt::NoModifier, 2);
+    tecla(Qt::Key_Minus, Qt::KeypadModifier, 10);
+    tecla(Qt::Key_L);
+    tecla(Qt::Key_Home);
+    const EstadoVista inicio;
+    EXPECT_TRUE(iguais(v.rotacao, inicio.rotacao));
+    EXPECT_TRUE(iguais(v.translacao, inicio.translacao));
+    EXPECT_TRUE(iguais(v.escala, inicio.escala));
+    EXPECT_TRUE(v.iluminacaoLigada) << "the switches stay";
+    // The numeric pad's Home too.
+    tecla(Qt::Key_Left);
+    tecla(Qt::Key_Home, Qt::KeypadModifier);
+    EXPECT_TRUE(iguais(v.rotacao, inicio.rotacao));
+}
+
+TEST_F(RenderForm, CtrlSSalvaOQueAJanelaMostraPeloDialogo) {
+    escreverSerie(tevra::home::tmp(), 3, 4, 4, folhaSubindo);
+    abrir(3, 4, 4);
+    pausadoEm(2);
+    const QString casa = QString::fromStdString(tevra::home::raiz().string());
+
+    // Cancelled: nothing written, and S's row (move along y) did not run.
+    tecla(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dlg.presetsImagem, QStringList{casa + "/quadro0002.png"});
+    EXPECT_EQ(form->vista().translacao.y, 0);
+    EXPECT_FALSE(std::filesystem::exists(tevra::home::raiz() / "quadro0002.png"));
+
+    // Chosen: the picture of the drawing area, as a PNG.
+    const std::filesystem::path foto = tevra::home::raiz() / "foto.png";
+    dlg.respostasImagem.push_back(QString::fromStdString(foto.string()));
+    tecla(Qt::Key_S, Qt::ControlModifier);
+    const Imagem salva = lerPng(foto);
+    EXPECT_EQ(salva.largura, form->centralWidget()->width());
+    EXPECT_EQ(salva.altura, form->centralWidget()->height());
+    EXPECT_TRUE(dlg.mensagens.isEmpty()) << dlg.mensagens.join("\n").toStdString();
+
+    // A place that cannot be written: said in a message, no file.
+    const std::filesystem::path ruim = tevra::home::raiz() / "nao-ha" / "foto.png";
+    dlg.respostasImagem.push_back(QString::fromStdString(ruim.string()));
+    tecla(Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dlg.mensagens.size(), 1);
+    EXPECT_TRUE(dlg.mensagens[0].startsWith("The picture could not be saved: ")) << dlg.mensagens[0].toStdString();
+    EXPECT_TRUE(dlg.mensagens[0].contains("foto.png"));
+    EXPECT_FALSE(std::filesystem::exists(ruim.parent_path()));
+
+    // S alone, or with Shift, still moves the surface; the frame counter is untouched throughout.
+    tecla(Qt::Key_S, Qt::ShiftModifier);
+    EXPECT_EQ(form->vista().translacao.y, 1);
+    EXPECT_EQ(dlg.presetsImagem.size(), 3);
+    EXPECT_EQ(form->quadroAtual(), 2);
 }
 
 // ---- Images ----------------------------------------------------------------------------------
