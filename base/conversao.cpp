@@ -3,6 +3,8 @@
 #include <cctype>
 #include <charconv>
 
+#include "base/texto_imprimivel.h"
+
 namespace tevra {
 
 namespace {
@@ -79,7 +81,7 @@ std::string entreAspas(std::string_view texto, std::string_view resto) {
     std::string r;
     r.reserve(texto.size() + resto.size() + 2);
     r.push_back('\'');
-    r.append(texto);
+    r.append(textoImprimivel(texto));
     r.push_back('\'');
     r.append(resto);
     return r;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <thread>
+
 namespace tevra {
 
 // Frame numbers are written with four digits in the file names.
@@ -13,6 +15,13 @@ inline constexpr int passosDaSimulacao(int quadros) { return quadros > 1 ? quadr
 inline constexpr long long quadrosDaSimulacao(int quadros, int intervalo) {
     if (quadros < 1 || intervalo < 1) return 1;
     return 1 + (static_cast<long long>(quadros) - 1) / intervalo;
+}
+
+// Threads a run may ask for: four per hardware thread. More only wait on each other, and a
+// huge team crashes the OpenMP runtime.
+inline int limiteThreads() {
+    const unsigned h = std::thread::hardware_concurrency();
+    return 4 * static_cast<int>(h > 0 ? h : 1);
 }
 
 }  // namespace tevra

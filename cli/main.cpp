@@ -4,11 +4,13 @@
 #include "app/cena/escrita_script.h"
 #include "app/execucao/codigos_saida.h"
 #include "app/execucao/coleta.h"
+#include "app/execucao/execucao.h"
 #include "app/execucao/threads.h"
 #include "base/erros.h"
 #include "cli/montagem.h"
 #include "cli/opcoes.h"
 #include "cli/rodada.h"
+#include "cli/sinais.h"
 
 using namespace tevra;
 
@@ -31,12 +33,16 @@ int main(int argc, char** argv) {
     OpcoesLinha o;
     if (const std::optional<int> fim = lerOpcoes(argc, argv, o)) return *fim;
     if (!o.coletar.empty()) return coletar(o);
+    instalarSinais();
 
     Cena cena;
     ThreadsExecucao threads;
     try {
         cena = montarCena(o);
         threads = escolherThreads(o.threads);
+        // A huge team crashes the OpenMP runtime before the run could refuse it.
+        if (const std::string m = mensagemThreads(threads.numero); !m.empty())
+            throw ErroEntrada(std::string(threads.fonte) + ": " + m);
     } catch (const ErroEntrada& e) {
         std::fprintf(stderr, "tevra-sim: %s\n", e.what());
         return SaidaEntradaRecusada;

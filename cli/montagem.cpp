@@ -6,6 +6,7 @@
 #include "app/cena/sobreposicoes.h"
 #include "base/erros.h"
 #include "base/tevra_home.h"
+#include "base/texto_imprimivel.h"
 
 namespace tevra {
 
@@ -17,7 +18,7 @@ Cena montarCena(const OpcoesLinha& o) {
         if (!o.solver.empty()) form.solver = o.solver;
         cena = converterCena(form, '.');
     } catch (const ErroEntrada& e) {
-        throw ErroEntrada(o.script + ": " + e.what());
+        throw ErroEntrada(textoImprimivel(o.script) + ": " + e.what());
     }
     try {
         aplicarSobreposicoes(cena, o.sobreposicoes);
@@ -27,7 +28,8 @@ Cena montarCena(const OpcoesLinha& o) {
     try {
         verificarCena(cena);
     } catch (const ErroEntrada& e) {
-        throw ErroEntrada(o.script + (o.sobreposicoes.empty() ? ": " : " with its --set overrides: ") + e.what());
+        throw ErroEntrada(textoImprimivel(o.script) + (o.sobreposicoes.empty() ? ": " : " with its --set overrides: ") +
+                          e.what());
     }
     return cena;
 }

@@ -6,6 +6,7 @@
 
 #include "app/execucao/codigos_saida.h"
 #include "base/pasta_gravavel.h"
+#include "dynamics/arquivos.h"
 #include "view/gl/malha.h"
 #include "view/render/renderizador.h"
 #include "view/render/saida_imagens.h"
@@ -17,8 +18,9 @@ namespace {
 
 void dizer(const std::string& texto) { std::fprintf(stderr, "tevra-sim: %s\n", texto.c_str()); }
 
-// The file the run has just written is read back, so that the picture is made of the very
-// numbers tevra-render would read from it later.
+// The frame's text is made as the frame file gets it and read back, so that the picture is
+// made of the very numbers tevra-render would read from the file later. Not the file itself:
+// it is written on the writer's thread and may not be on disk yet.
 class SaidaRender : public SaidaQuadro {
 public:
     SaidaRender(std::unique_ptr<SaidaImagens> imagens, std::filesystem::path pasta, int gradeI, int gradeJ)
@@ -26,23 +28,22 @@ public:
         nos_.alocar(gradeI, gradeJ);
     }
 
-    Escrita quadro(const ObjDeformavel&, int n, const std::filesystem::path& arquivo) override {
-        const ResultadoLeitura r = lerQuadro(arquivo, n == 1, nos_);
+    Escrita quadro(const ObjDeformavel& obj, int n, const std::filesystem::path&) override {
+        const std::string_view texto = textoQuadro(vistaDoObjeto(obj, n, false), texto_);
+        const ResultadoLeitura r = lerQuadro(texto, n == 1, nos_);
         if (n == 1 && r.objeto) fechada_ = *r.objeto != 0.0;
-        if (r.estado == EstadoQuadro::Completo) {
-            compactar(nos_, quadro_);
-            imagens_->quadro(n, quadro_, fechada_);
-            // Pictures are written behind the run: a failure is told with the frame after it.
-            if (Escrita f = imagens_->falhaImagem(); f && !falhaDita_) {
-                falhaDita_ = true;
-                return f;
-            }
-            return std::nullopt;
+        if (r.estado != EstadoQuadro::Completo) {
+            imagens_->faltando(n);
+            return FalhaEscrita{caminhoImagem(pasta_, n), "its frame does not read back as a whole frame"};
         }
-        imagens_->faltando(n);
-        // A frame the run could not write is already reported as such.
-        if (r.estado == EstadoQuadro::Ausente) return std::nullopt;
-        return FalhaEscrita{caminhoImagem(pasta_, n), "its frame file " + arquivo.string() + " could not be read back"};
+        compactar(nos_, quadro_);
+        imagens_->quadro(n, quadro_, fechada_);
+        // Pictures are written behind the run: a failure is told with the frame after it.
+        if (Escrita f = imagens_->falhaImagem(); f && !falhaDita_) {
+            falhaDita_ = true;
+            return f;
+        }
+        return std::nullopt;
     }
 
     Escrita concluir() override {
@@ -56,6 +57,7 @@ public:
 private:
     std::unique_ptr<SaidaImagens> imagens_;
     std::filesystem::path pasta_;
+    std::vector<char> texto_;
     NosSuperficie nos_;
     QuadroCompacto quadro_;
     bool fechada_ = false;

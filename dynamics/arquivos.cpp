@@ -1,98 +1,177 @@
 #include "dynamics/arquivos.h"
 
-#include <cerrno>
-#include <charconv>
-#include <cstdio>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
-#include <memory>
+
+#include "base/gravacao.h"
+#include "base/numero_texto.h"
 
 namespace tevra {
 
 namespace {
 
-// Text built in memory and written in one go; numbers as the stream's default
-// notation prints them (%g, 6 significant digits).
-class Texto {
-public:
-    explicit Texto(std::size_t reserva) { buf_.reserve(reserva); }
+// Longest line a node can take: idx ": " x " " y " " z "\n".
+constexpr std::size_t kMaxLinha = kMaxTextoInteiro + 2 + 3 * (kMaxTextoReal + 1) + 1;
+constexpr std::size_t kFolgaCabecalho = 256;
 
-    Texto& operator<<(const char* s) {
-        buf_.append(s);
+// Numbers as the stream's default notation prints them (%g, 6 significant digits).
+class Escritor {
+public:
+    Escritor(std::vector<char>& buffer, std::size_t limite) {
+        if (buffer.size() < limite) buffer.resize(limite);
+        inicio_ = p_ = buffer.data();
+    }
+    Escritor& operator<<(const char* s) {
+        const std::size_t n = std::strlen(s);
+        std::memcpy(p_, s, n);
+        p_ += n;
         return *this;
     }
-    Texto& operator<<(int v) {
-        char tmp[16];
-        auto r = std::to_chars(tmp, tmp + sizeof tmp, v);
-        buf_.append(tmp, r.ptr);
+    Escritor& operator<<(int v) {
+        p_ = escreverInteiro(p_, v);
         return *this;
     }
-    Texto& operator<<(double v) {
-        char tmp[32];
-        auto r = std::to_chars(tmp, tmp + sizeof tmp, v, std::chars_format::general, 6);
-        buf_.append(tmp, r.ptr);
+    Escritor& operator<<(double v) {
+        p_ = escreverReal(p_, v);
         return *this;
     }
     // idx ": " a " " b " " c, one line.
-    void linha(int idx, double a, double b, double c) { *this << idx << ": " << a << " " << b << " " << c << "\n"; }
-    const std::string& str() const { return buf_; }
+    void linha(int idx, double a, double b, double c) {
+        p_ = escreverInteiro(p_, idx);
+        *p_++ = ':';
+        *p_++ = ' ';
+        p_ = escreverReal(p_, a);
+        *p_++ = ' ';
+        p_ = escreverReal(p_, b);
+        *p_++ = ' ';
+        p_ = escreverReal(p_, c);
+        *p_++ = '\n';
+    }
+    std::string_view texto() const { return {inicio_, static_cast<std::size_t>(p_ - inicio_)}; }
 
 private:
-    std::string buf_;
+    char* inicio_;
+    char* p_;
 };
 
-Escrita gravar(const std::filesystem::path& nome, const std::string& conteudo) {
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(nome.c_str(), "wb"), &std::fclose);
-    if (!f) return FalhaEscrita{nome, std::strerror(errno)};
-    if (std::fwrite(conteudo.data(), 1, conteudo.size(), f.get()) != conteudo.size())
-        return FalhaEscrita{nome, std::strerror(errno)};
-    FILE* bruto = f.release();
-    if (std::fclose(bruto) != 0) return FalhaEscrita{nome, std::strerror(errno)};
-    return std::nullopt;
-}
+// Arrays of a copy, one per component, in the order the copy keeps them.
+constexpr int kArraysQuadro = 6;             // pos, normal
+constexpr int kArraysDados = 4 * 3 + 4 * 3;  // aceleracao, forcaExterna, forcaInterna, e_tio; e_chapeu
 
 }  // namespace
 
+std::size_t bytesTextoQuadroPorNo() { return 2 * kMaxLinha; }
+std::size_t bytesTextoDadosPorNo() { return 10 * kMaxLinha; }
+
+std::size_t CopiaQuadro::bytesPorNo(bool dados) {
+    return sizeof(double) * (kArraysQuadro + (dados ? kArraysDados : 0));
+}
+
+VistaQuadro vistaDoObjeto(const ObjDeformavel& o, int n, bool dados) {
+    VistaQuadro q;
+    q.n = n;
+    q.nos = o.numNos();
+    q.objeto = o.objeto;
+    q.area = n == 1 ? o.area0 : o.area;
+    q.densidade0 = o.densidade0;
+    for (int c = 0; c < 3; ++c) {
+        q.pos[c] = o.pos[c];
+        q.normal[c] = o.nos.normal[c];
+        if (!dados) continue;
+        q.aceleracao[c] = o.aceleracao[c];
+        q.forcaExterna[c] = o.forcaExterna[c];
+        q.forcaInterna[c] = o.forcaInterna[c];
+        q.e_tio[c] = o.e_tio[c];
+        for (int t = 0; t < 4; ++t) q.e_chapeu[t][c] = o.e_chapeu[t][c];
+    }
+    return q;
+}
+
+void CopiaQuadro::copiar(const ObjDeformavel& o, int n, bool dados) {
+    const VistaQuadro origem = vistaDoObjeto(o, n, dados);
+    const std::size_t nos = static_cast<std::size_t>(origem.nos);
+    const int arrays = kArraysQuadro + (dados ? kArraysDados : 0);
+    if (valores_.size() < nos * arrays) valores_.resize(nos * arrays);
+    vista_ = origem;
+    double* livre = valores_.data();
+    auto copia = [&](const double*& destino) {
+        std::copy_n(destino, nos, livre);
+        destino = livre;
+        livre += nos;
+    };
+    for (int c = 0; c < 3; ++c) copia(vista_.pos[c]);
+    for (int c = 0; c < 3; ++c) copia(vista_.normal[c]);
+    if (!dados) return;
+    for (auto* v : {vista_.aceleracao, vista_.forcaExterna, vista_.forcaInterna, vista_.e_tio})
+        for (int c = 0; c < 3; ++c) copia(v[c]);
+    for (auto& t : vista_.e_chapeu)
+        for (int c = 0; c < 3; ++c) copia(t[c]);
+}
+
+std::optional<NaoFinito> primeiroNaoFinito(const VistaQuadro& q) {
+    static const char* const nomes[2][3] = {{"position x", "position y", "position z"},
+                                            {"normal x", "normal y", "normal z"}};
+    if (!std::isfinite(q.area)) return NaoFinito{-1, "area"};
+    if (!std::isfinite(q.densidade0)) return NaoFinito{-1, "mass density"};
+    // One pass that only adds up first; the node is looked for only when something is off.
+    bool ruim = false;
+    for (int c = 0; c < 3; ++c)
+        for (int idx = 0; idx < q.nos; ++idx) ruim |= !std::isfinite(q.pos[c][idx]) | !std::isfinite(q.normal[c][idx]);
+    if (!ruim) return std::nullopt;
+    for (int idx = 0; idx < q.nos; ++idx)
+        for (int v = 0; v < 2; ++v)
+            for (int c = 0; c < 3; ++c)
+                if (!std::isfinite((v == 0 ? q.pos : q.normal)[c][idx])) return NaoFinito{idx, nomes[v][c]};
+    return std::nullopt;
+}
+
+std::string_view textoQuadro(const VistaQuadro& q, std::vector<char>& buffer) {
+    Escritor t(buffer, static_cast<std::size_t>(q.nos) * bytesTextoQuadroPorNo() + kFolgaCabecalho);
+    if (q.n == 1) t << "Objeto: " << q.objeto << "\n";
+    t << "Area: " << q.area << "\n";
+    t << "Densidade de Massa:  " << q.densidade0 << "\n";
+    for (int idx = 0; idx < q.nos; ++idx) {
+        t.linha(idx, q.pos[0][idx], q.pos[1][idx], q.pos[2][idx]);
+        t.linha(idx, q.normal[0][idx], q.normal[1][idx], q.normal[2][idx]);
+    }
+    return t.texto();
+}
+
+std::string_view textoDados(const VistaQuadro& q, std::vector<char>& buffer) {
+    Escritor t(buffer, static_cast<std::size_t>(q.nos) * bytesTextoDadosPorNo() + kFolgaCabecalho);
+    auto secao = [&](const char* titulo, const double* const* v) {
+        t << titulo << "\n";
+        for (int idx = 0; idx < q.nos; ++idx) t.linha(idx, v[0][idx], v[1][idx], v[2][idx]);
+    };
+    secao("Pontos:", q.pos);
+    secao("Vetor Normal:", q.normal);
+    secao("\nAcelera\xE7\xE3o:", q.aceleracao);  // ISO 8859-1, as the files have always been
+    secao("\nForca Externa:", q.forcaExterna);
+    secao("\nForca Interna:", q.forcaInterna);
+    secao("\ne_tio:", q.e_tio);
+    t << "\nTermos e_chapeu:\n";
+    for (int idx = 0; idx < q.nos; ++idx)
+        for (int k = 0; k < 4; ++k) t.linha(idx, q.e_chapeu[k][0][idx], q.e_chapeu[k][1][idx], q.e_chapeu[k][2][idx]);
+    return t.texto();
+}
+
+FalhaEscrita numeroSemNome(int n) {
+    return FalhaEscrita{{}, "frame number " + std::to_string(n) + " does not fit a four-digit file name"};
+}
+
 Escrita gravarQuadro(const ObjDeformavel& obj, const std::filesystem::path& padrao, int n) {
     const std::filesystem::path nome = nomeArquivoQuadro(padrao, n);
-    if (nome.empty())
-        return FalhaEscrita{{}, "frame number " + std::to_string(n) + " does not fit a four-digit file name"};
-    const int nos = obj.numNos();
-    Texto t(static_cast<std::size_t>(nos) * 90 + 128);
-    if (n == 1) {
-        t << "Objeto: " << obj.objeto << "\n";
-        t << "Area: " << obj.area0 << "\n";
-    } else {
-        t << "Area: " << obj.area << "\n";
-    }
-    t << "Densidade de Massa:  " << obj.densidade0 << "\n";
-    for (int idx = 0; idx < nos; ++idx) {
-        t.linha(idx, obj.pos[0][idx], obj.pos[1][idx], obj.pos[2][idx]);
-        t.linha(idx, obj.nos.normal[0][idx], obj.nos.normal[1][idx], obj.nos.normal[2][idx]);
-    }
-    return gravar(nome, t.str());
+    if (nome.empty()) return numeroSemNome(n);
+    std::vector<char> buffer;
+    return gravarArquivoAtomico(nome, textoQuadro(vistaDoObjeto(obj, n, false), buffer));
 }
 
 Escrita gravarDados(const ObjDeformavel& obj, const std::filesystem::path& padrao, int n) {
     const std::filesystem::path nome = nomeArquivoQuadro(padrao, n);
-    if (nome.empty())
-        return FalhaEscrita{{}, "frame number " + std::to_string(n) + " does not fit a four-digit file name"};
-    const int nos = obj.numNos();
-    Texto t(static_cast<std::size_t>(nos) * 400 + 256);
-    auto secao = [&](const char* titulo, double* const* v) {
-        t << titulo << "\n";
-        for (int idx = 0; idx < nos; ++idx) t.linha(idx, v[0][idx], v[1][idx], v[2][idx]);
-    };
-    secao("Pontos:", obj.pos);
-    secao("Vetor Normal:", obj.nos.normal);
-    secao("\nAcelera\xE7\xE3o:", obj.aceleracao);  // ISO 8859-1, as the files have always been
-    secao("\nForca Externa:", obj.forcaExterna);
-    secao("\nForca Interna:", obj.forcaInterna);
-    secao("\ne_tio:", obj.e_tio);
-    t << "\nTermos e_chapeu:\n";
-    for (int idx = 0; idx < nos; ++idx)
-        for (int q = 0; q < 4; ++q)
-            t.linha(idx, obj.e_chapeu[q][0][idx], obj.e_chapeu[q][1][idx], obj.e_chapeu[q][2][idx]);
-    return gravar(nome, t.str());
+    if (nome.empty()) return numeroSemNome(n);
+    std::vector<char> buffer;
+    return gravarArquivoAtomico(nome, textoDados(vistaDoObjeto(obj, n, true), buffer));
 }
 
 }  // namespace tevra

@@ -1,10 +1,12 @@
 #include "dynamics/simulacao.h"
 
-#include <system_error>
-
 #include "base/limites.h"
 #include "base/nomes_arquivos.h"
+#include "base/pasta_saida.h"
 #include "dynamics/arquivos.h"
+#include "dynamics/divergencia.h"
+#include "dynamics/forcas.h"
+#include "dynamics/gravador_quadros.h"
 #include "dynamics/integradores.h"
 #include "dynamics/restricoes.h"
 #include "model/solver.h"
@@ -34,39 +36,76 @@ void avancarPasso(ObjDeformavel& o, int i) {
     integrar(o, i);
 }
 
+namespace {
+
+// A value frame n would print that is not finite, as a divergence of step `passo`.
+std::optional<Divergencia> quadroNaoFinito(const ObjDeformavel& o, int n, int passo) {
+    const std::optional<NaoFinito> v = primeiroNaoFinito(vistaDoObjeto(o, n, false));
+    if (!v) return std::nullopt;
+    Divergencia d;
+    d.passo = passo;
+    d.tempo = passo * o.passo;
+    d.i = v->no < 0 ? -1 : v->no / o.grade_j;
+    d.j = v->no < 0 ? -1 : v->no % o.grade_j;
+    d.grandeza = v->grandeza;
+    return d;
+}
+
+}  // namespace
+
 ResultadoSimulacao simular(ObjDeformavel& o, const OpcoesSimulacao& op) {
     ResultadoSimulacao res;
+    // True when f is a failure: the run stops there.
     auto anotar = [&res](Escrita f) {
-        if (!f) return;
+        if (!f) return false;
         if (res.falhas++ == 0) res.primeiraFalha = std::move(f);
+        return true;
     };
-    std::error_code ec;
-    std::filesystem::create_directories(op.pasta, ec);
-    const std::filesystem::path pontos = op.pasta / kPadraoPontos;
-    auto gravarQuadroDaVez = [&](int quadro) {
-        anotar(gravarQuadro(o, pontos, quadro));
-        ++res.quadros;
-        if (o.flagDados == 1 && quadro > 1) anotar(gravarDados(o, op.pasta / kPadraoDedos, quadro));
-        if (op.quadroGravado) anotar(op.quadroGravado(o, quadro, nomeArquivoQuadro(pontos, quadro)));
-    };
+    if (anotar(prepararPastaSaida(op.pasta))) return res;
+    Limpeza limpeza = removerSerieAnterior(op.pasta);
+    res.removidos = limpeza.removidos;
+    if (anotar(std::move(limpeza.falha))) return res;
 
     o.passoAtual = 1;
     o.inicializar();
-    if (o.flagDados == 1) anotar(gravarDados(o, op.pasta / kPadraoDados, 1));
+    // Values too large for the surface itself (a tube of radius 1e308) show before any step.
+    if ((res.divergencia = quadroNaoFinito(o, 1, 0))) {
+        res.passoFinal = o.passoAtual;
+        return res;
+    }
+    GravadorQuadros gravador(op.pasta, o.flagDados == 1, op.quadroNoDisco);
+    const std::filesystem::path pontos = op.pasta / kPadraoPontos;
     int quadro = 1;
-    gravarQuadroDaVez(quadro++);
+    // Frame `quadro` to the writer, then to the per-frame callback while the object still
+    // holds it; false when the run must stop.
+    auto entregar = [&] {
+        if (!gravador.enviar(o, quadro)) return false;
+        const int n = quadro++;
+        return !(op.quadroGravado && anotar(op.quadroGravado(o, n, nomeArquivoQuadro(pontos, n))));
+    };
 
+    bool seguir = entregar();
     const int total = passosDaSimulacao(o.quadros);
-    for (int i = 1; i < o.quadros; ++i) {
+    for (int i = 1; seguir && i < o.quadros && !gravador.falhou(); ++i) {
         avancarPasso(o, i);
-        if (o.intervalo > 0 && i % o.intervalo == 0) gravarQuadroDaVez(quadro++);
         res.passos = i;
+        if (algumNaoFinito(o)) {
+            res.divergencia = localizarNaoFinito(o, i);
+            break;
+        }
+        if (o.intervalo > 0 && i % o.intervalo == 0) {
+            if ((res.divergencia = quadroNaoFinito(o, quadro, i))) break;
+            seguir = entregar();
+        }
         if (op.progresso) op.progresso(i, total);
         if (op.cancelar && op.cancelar->load(std::memory_order_relaxed) && i + 1 < o.quadros) {
             res.cancelado = true;
             break;
         }
     }
+    GravadorQuadros::Balanco balanco = gravador.concluir();
+    res.quadros = balanco.quadros;
+    anotar(std::move(balanco.falha));
     res.passoFinal = o.passoAtual;
     return res;
 }

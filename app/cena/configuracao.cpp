@@ -4,9 +4,12 @@
 #include <new>
 
 #include "app/cena/conversao_cena.h"
+#include "app/cena/escrita_script.h"
 #include "base/erros.h"
 #include "base/limites.h"
 #include "base/memoria.h"
+#include "base/texto_imprimivel.h"
+#include "dynamics/gravador_quadros.h"
 
 namespace tevra {
 
@@ -38,7 +41,7 @@ void copiar(const double (&de)[2][2], double (&para)[2][2]) {
 std::string mensagemSolverDesconhecido(std::string_view texto) {
     // Appended piece by piece: GCC 12 warns falsely about "'" + s + "...".
     std::string m(1, '\'');
-    m += texto;
+    m += textoImprimivel(texto);
     m += "' is not a solver; choose ";
     const int n = static_cast<int>(std::size(nomesSolver));
     for (int k = 0; k < n; ++k) {
@@ -51,16 +54,27 @@ std::string mensagemSolverDesconhecido(std::string_view texto) {
     return m;
 }
 
-void verificarGrade(int gi, int gj, int solver) {
+void verificarGrade(int gi, int gj, int solver, bool dados) {
     if (gi < 2 || gj < 2)
         throw ErroEntrada("The grid must have at least 2 nodes along i and along j; " + textoGrade(gi, gj) +
                           " is too small");
-    const unsigned long long precisa = ObjDeformavel::bytesNecessarios(gi, gj, solver);
-    const unsigned long long tem = memoriaFisica();
     const bool cabeIndice = static_cast<long long>(gi) * gj <= 2147483647LL / 16;
+    // The surface, and the frame writer's copies and text.
+    const unsigned long long precisa =
+        ObjDeformavel::bytesNecessarios(gi, gj, solver) +
+        static_cast<unsigned long long>(gi) * static_cast<unsigned long long>(gj) * GravadorQuadros::bytesPorNo(dados);
+    const unsigned long long tem = memoriaDisponivel();
     if (!cabeIndice || (tem > 0 && precisa > tem))
-        throw ErroEntrada("A grid of " + textoGrade(gi, gj) + " nodes needs " + emBytes(precisa) +
-                          " of memory; this machine has " + emBytes(tem));
+        throw ErroEntrada("A grid of " + textoGrade(gi, gj) + " nodes needs " + emBytes(precisa) + " of memory" +
+                          (dados ? " with the data dumps" : "") + "; " + emBytes(tem) + " is available");
+}
+
+void verificarValores(const Cena& c) {
+    // Written so that a value that is not a number is refused too.
+    if (!(c.massa > 0.0)) throw ErroEntrada("The mass must be greater than 0 (it is " + textoReal(c.massa) + ")");
+    if (!(c.passo > 0.0)) throw ErroEntrada("The time step must be greater than 0 (it is " + textoReal(c.passo) + ")");
+    if (c.quadros < 0)
+        throw ErroEntrada("The iteration count must not be negative (it is " + std::to_string(c.quadros) + ")");
 }
 
 void verificarForma(const Cena& c) {
@@ -87,6 +101,7 @@ void verificarCena(const Cena& c) {
     if (!nomeSolver(c.solver)) throw ErroEntrada("Solver code " + std::to_string(c.solver) + " names no integrator");
     verificarGrade(c.grade_i, c.grade_j, c.solver);
     verificarForma(c);
+    verificarValores(c);
     verificarGravacao(c.quadros, c.intervalo);
 }
 

@@ -12,10 +12,13 @@ namespace tevra {
 
 // The set-up checks, each throwing ErroEntrada with the text for the user. Every scene
 // passes all of them, in this order, before it becomes a surface.
-void verificarGrade(int grade_i, int grade_j, int solver);  // at least 2 x 2, fits memory
-void verificarForma(const Cena& cena);                      // the surface has an area
-void verificarGravacao(int quadros, int intervalo);         // interval >= 1, at most 9999 frames
-void verificarCena(const Cena& cena);                       // all of the above, and the solver
+// At least 2 x 2, and the surface and its frame writer (with the data dumps, when `dados`)
+// fit the memory this process can still take.
+void verificarGrade(int grade_i, int grade_j, int solver, bool dados = false);
+void verificarForma(const Cena& cena);               // the surface has an area
+void verificarValores(const Cena& cena);             // mass and time step > 0, iterations >= 0
+void verificarGravacao(int quadros, int intervalo);  // interval >= 1, at most 9999 frames
+void verificarCena(const Cena& cena);                // all of the above, and the solver
 
 // "'X' is not a solver; choose ..." for a solver text that names none.
 std::string mensagemSolverDesconhecido(std::string_view texto);

@@ -7,6 +7,7 @@
 #include "app/cena/configuracao.h"
 #include "base/conversao.h"
 #include "base/erros.h"
+#include "base/texto_imprimivel.h"
 
 namespace tevra {
 
@@ -22,9 +23,11 @@ double realDoTexto(const std::string& texto, char separador) {
     return *v;
 }
 
+// A real value truncated toward zero; "1e4" gives 10000 and "2.9" gives 2.
 int realTruncadoDoTexto(const std::string& texto, char separador, const char* nome) {
     const double v = std::trunc(realDoTexto(texto, separador));
-    if (!(v >= -2147483648.0 && v <= 2147483647.0)) throw ErroEntrada("'" + texto + "' is too large for the " + nome);
+    if (!(v >= -2147483648.0 && v <= 2147483647.0))
+        throw ErroEntrada("'" + textoImprimivel(texto) + "' is too large for the " + nome);
     return static_cast<int>(v);
 }
 
@@ -134,6 +137,8 @@ Cena converterCena(const FormularioCena& f, char sep) {
     for (int k = 0; k < n; ++k) c.restricoes.push_back(ler.restricao(k));
 
     naOrigem(OrigemEntrada{caixaDaForma(c)}, [&] { verificarForma(c); });
+    naOrigem(OrigemEntrada{!(c.massa > 0.0) ? caixa::massa : !(c.passo > 0.0) ? caixa::passo : caixa::quadros},
+             [&] { verificarValores(c); });
     naOrigem(OrigemEntrada{c.intervalo < 1 ? caixa::intervalo : caixa::quadros},
              [&] { verificarGravacao(c.quadros, c.intervalo); });
     return c;

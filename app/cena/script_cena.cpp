@@ -10,6 +10,7 @@
 #include "app/cena/conversao_cena.h"
 #include "base/conversao.h"
 #include "base/erros.h"
+#include "base/texto_imprimivel.h"
 
 namespace tevra {
 
@@ -34,7 +35,7 @@ public:
         while (c != EOF && !branco(c)) {
             if (t.size() == kMaxToken)
                 throw ErroEntrada("The script holds a token longer than " + std::to_string(kMaxToken) +
-                                  " characters, starting '" + t + "'");
+                                  " characters, starting '" + textoImprimivel(t) + "'");
             t.push_back(static_cast<char>(c));
             c = sb->snextc();
         }
@@ -148,6 +149,7 @@ void carregarScript(std::istream& entrada, FormularioCena& f) {
     const std::string textoN = L.lerEm("n_restricoes");
     const std::optional<int> n = paraInteiro(textoN);
     if (!n) throw ErroEntrada(mensagemInteiroInvalido(textoN));
+    if (*n < 0) throw ErroEntrada("The restriction count must not be negative (it is " + std::to_string(*n) + ")");
 
     L.buscar("restricoes");
     L.pular(2, "restricoes");
@@ -181,9 +183,11 @@ void carregarScript(std::istream& entrada, FormularioCena& f) {
 void carregarScript(const std::filesystem::path& arquivo, FormularioCena& form) {
     std::error_code ec;
     if (std::filesystem::is_directory(arquivo, ec))
-        throw ErroEntrada("Cannot open the script '" + arquivo.string() + "': it is a folder");
+        throw ErroEntrada("Cannot open the script '" + textoImprimivel(arquivo.string()) + "': it is a folder");
     std::ifstream in(arquivo, std::ios::binary);
-    if (!in) throw ErroEntrada("Cannot open the script '" + arquivo.string() + "': " + std::strerror(errno));
+    if (!in)
+        throw ErroEntrada("Cannot open the script '" + textoImprimivel(arquivo.string()) +
+                          "': " + std::strerror(errno));
     carregarScript(in, form);
 }
 

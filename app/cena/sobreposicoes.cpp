@@ -7,6 +7,7 @@
 #include "app/cena/conversao_cena.h"
 #include "base/conversao.h"
 #include "base/erros.h"
+#include "base/texto_imprimivel.h"
 #include "model/solver.h"
 
 namespace tevra {
@@ -57,12 +58,12 @@ std::string lista(const std::array<const char*, N>& nomes) {
 template <std::size_t N>
 int componente(std::string_view palavra, std::string_view comp, const std::array<const char*, N>& nomes) {
     if (const std::optional<int> k = posicao(comp, nomes)) return *k;
-    throw ErroEntrada("'" + std::string(palavra) + "' has no component '" + std::string(comp) +
+    throw ErroEntrada("'" + textoImprimivel(palavra) + "' has no component '" + textoImprimivel(comp) +
                       "'; its components are " + lista(nomes));
 }
 
 void semComponente(std::string_view palavra, std::string_view comp) {
-    if (!comp.empty()) throw ErroEntrada("'" + std::string(palavra) + "' holds one value and has no components");
+    if (!comp.empty()) throw ErroEntrada("'" + textoImprimivel(palavra) + "' holds one value and has no components");
 }
 
 constexpr std::array<const char*, 3> kEixos = {"x", "y", "z"};
@@ -142,7 +143,7 @@ void forma(Cena& c, std::string_view comp, const std::string& valor) {
             for (double& x : c.comp) x = 0.0;
         } else {
             // A script takes any other word for the tube; here it is more likely a typing slip.
-            throw ErroEntrada("the shape is 'plano' or 'cilindro', not '" + palavra + "'");
+            throw ErroEntrada("the shape is 'plano' or 'cilindro', not '" + textoImprimivel(palavra) + "'");
         }
         return;
     }
@@ -170,7 +171,8 @@ void restricao(Cena& c, std::string_view comp, const std::string& valor) {
     const int n = static_cast<int>(c.restricoes.size());
     if (!linha || textoLinha.find_first_not_of("0123456789") != std::string::npos || *linha >= n)
         throw ErroEntrada("the scene has " + std::to_string(n) +
-                          " restriction row(s), numbered from 0; there is no row '" + textoLinha + "'");
+                          " restriction row(s), numbered from 0; there is no row '" + textoImprimivel(textoLinha) +
+                          "'");
     if (campo == "tipo") throw ErroEntrada("the type of a restriction row comes from the script");
     Restricao& r = c.restricoes[*linha];
     const int f = componente("restricoes." + textoLinha, campo, kRestricao);
@@ -231,7 +233,7 @@ void aplicar(Cena& c, std::string_view palavra, std::string_view comp, const std
     else if (palavra == "fronteira")
         throw ErroEntrada("the boundary block has no effect on a run");
     else
-        throw ErroEntrada("unknown key '" + std::string(palavra) + "'; the keys are " + textoChavesSobreposicao());
+        throw ErroEntrada("unknown key '" + textoImprimivel(palavra) + "'; the keys are " + textoChavesSobreposicao());
 }
 
 }  // namespace
@@ -253,13 +255,13 @@ void aplicarSobreposicao(Cena& c, std::string_view texto) {
         const std::string_view comp =
             ponto == std::string::npos ? std::string_view() : std::string_view(chave).substr(ponto + 1);
         if (ponto != std::string::npos && comp.empty())
-            throw ErroEntrada("'" + chave + "' names no component after the point");
+            throw ErroEntrada("'" + textoImprimivel(chave) + "' names no component after the point");
         // On a copy: a list value that fails half-way leaves the scene as it was.
         Cena nova = c;
         aplicar(nova, palavra, comp, dado.substr(igual + 1));
         c = std::move(nova);
     } catch (const ErroEntrada& e) {
-        throw ErroEntrada(dado + ": " + e.what());
+        throw ErroEntrada(textoImprimivel(dado) + ": " + e.what());
     }
 }
 

@@ -23,9 +23,9 @@ inline constexpr const char* kTextoCodigosSaida =
     "  0  done: every step run, every file written\n"
     "  1  invalid shape code (\"Objeto invalido!\")\n"
     "  2  input refused (script, options, overrides, set-up checks); nothing written\n"
-    "  3  a file could not be written\n"
-    "  4  the run diverged (a position or velocity became non-finite)\n"
-    "  5  interrupted (SIGINT or SIGTERM); the files written are complete\n"
+    "  3  a file or the output folder could not be written; the run stopped there\n"
+    "  4  the run diverged (a position or velocity became non-finite); the frames before are kept\n"
+    "  5  interrupted (SIGINT or SIGTERM) after a step; the files written are complete\n"
     "  7  --render: no off-screen OpenGL context could be made; nothing run\n";
 
 // What a finished run exits with. A run can meet more than one of these; the order says

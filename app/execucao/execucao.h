@@ -21,8 +21,12 @@ struct OpcoesExecucao {
 };
 
 // Something more a run writes with every frame (exports, pictures, diagnostics). Called on
-// the run's thread right after the frame file, with the object as that frame holds it; a
-// failure it returns counts as one of the run's files that could not be written.
+// the run's thread between two steps, with the object as that frame holds it: the frame
+// file is handed to the writer thread just before (the path is where it goes; it may not
+// be on disk yet). Outputs stay on the run's thread because they may read any array of the
+// live object, and copying the whole object per frame would cost more than most outputs
+// do. A failure it returns counts as one of the run's files that could not be written, and
+// stops the run.
 class SaidaQuadro {
 public:
     virtual ~SaidaQuadro() = default;
@@ -40,16 +44,17 @@ struct ResultadoExecucao {
     long long nos = 0;            // nodes of the grid
     int passosTotais = 0;         // steps the run was to perform
     int passos = 0;               // steps performed
-    int quadros = 0;              // frame files attempted
-    int falhas = 0;               // files that could not be written
-    int falhasExtras = 0;         // ... of them, files of the extra outputs (SaidaQuadro)
+    int quadros = 0;              // frame files complete on disk: frames 1 to quadros
+    int falhas = 0;               // files that could not be written; the run stopped at the first
     Escrita primeiraFalha;
+    int removidos = 0;                       // files of an earlier run's series removed from the folder
     bool cancelado = false;                  // stopped early by cancelar() or interromper()
     bool interrompido = false;               // ... by interromper(): a signal, not the user's Cancel
     std::optional<Divergencia> divergencia;  // the run blew up and stopped there
     double segundos = 0.0;                   // wall time of the run itself
 
-    int quadrosGravados() const { return quadros - (falhas - falhasExtras); }
+    // Frames a player can show: a dump that failed takes no frame file away.
+    int quadrosGravados() const { return quadros; }
 };
 
 // One run of one scene: the surface built from it, the folder, the engine's threads, the
@@ -57,7 +62,9 @@ struct ResultadoExecucao {
 // windows) drives a run through this and nothing else.
 class Execucao {
 public:
-    // Checks the scene and builds its surface; throws ErroEntrada with the text for the user.
+    // Checks the scene and the options and builds the surface; throws ErroEntrada with the
+    // text for the user. The folder is checked when the run starts: a folder that cannot be
+    // written ends the run at once, as a file that could not be written.
     Execucao(const Cena& cena, OpcoesExecucao opcoes);
     ~Execucao();
     Execucao(const Execucao&) = delete;
@@ -70,7 +77,8 @@ public:
 
     // After every step, on the run's thread: steps done, steps in the run.
     std::function<void(int feitos, int total)> progresso;
-    // After every frame file (and every extra output of that frame), on the run's thread.
+    // Each time a frame file is complete under its name, in frame order, on the writer's
+    // thread (a window hands it to its own thread; the run does not wait for it).
     std::function<void(int n, const std::filesystem::path& arquivo)> quadroGravado;
     void adicionarSaida(std::unique_ptr<SaidaQuadro> saida);
 
@@ -95,14 +103,23 @@ private:
     std::atomic<bool> interrompido_{false};
 };
 
+// "At most N threads (4 per hardware thread of this machine); M were asked for", or empty
+// when `threads` is within the limit.
+std::string mensagemThreads(int threads);
+
 // The runner's line: "N steps, M frames written to DIR, S s wall time, R node-steps per second".
 std::string resumoExecucao(const ResultadoExecucao& r);
 // "The simulation was cancelled after step N of T; frames 1 to M are kept."
 std::string textoCancelamento(const ResultadoExecucao& r);
+// "Interrupted after step N of T; frames 1 to M in DIR are complete."
+std::string textoInterrupcao(const ResultadoExecucao& r);
 // "The run diverged at step N (simulated time T): node (i, j) has a non-finite position x;
 // frames 1 to M are kept." Empty for a run that did not diverge.
 std::string textoDivergencia(const ResultadoExecucao& r);
-// "N file(s) could not be written; the first: FILE: REASON"
+// "Cannot write FILE: REASON; the run stopped after step N of T, frames 1 to M are complete."
+// (or "...; nothing was run." when the folder failed before the first step).
 std::string textoFalhas(const ResultadoExecucao& r);
+// "Removed N files of an earlier run (pontos, dados, dedos) from DIR." Empty when none.
+std::string textoRemovidos(const ResultadoExecucao& r);
 
 }  // namespace tevra

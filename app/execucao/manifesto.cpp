@@ -84,7 +84,7 @@ std::string Manifesto::texto() const {
         m["node_steps_per_second"] =
             r.segundos > 0 ? static_cast<double>(r.passos) * static_cast<double>(nos) / r.segundos : 0.0;
         m["steps"] = r.passos;
-        m["frames"] = r.quadrosGravados();
+        m["frames"] = r.quadros;
         m["files_failed"] = r.falhas;
         // The first failure names the file and the reason; a run stops writing at it.
         if (r.primeiraFalha)

@@ -7,12 +7,15 @@
 #include <QLocale>
 #include <QPointer>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <cstdio>
 #include <filesystem>
 
 #include "app/cena/restricoes_fora.h"
 #include "app/janelas/fim_execucao.h"
 #include "app/janelas/main_form.h"
+
+#include <QStatusBar>
 #include "app/janelas/restr_form.h"
 #include "base/erros.h"
 #include "view/exportacao/exportacao_execucao.h"
@@ -112,6 +115,10 @@ void TMainForm::terminarSimulacao() {
         return;
     }
     const qint64 decorrido = relogio_.elapsed();
+    // An earlier series cleared from the folder is worth knowing, not worth a box of its own;
+    // the bar appears with the first such run.
+    if (const std::string removidos = textoRemovidos(execucao_->resultado()); !removidos.empty())
+        statusBar()->showMessage(QString::fromStdString(removidos));
     for (const QString& m : mensagensDoFim(execucao_->resultado(), execucao_->erro(), decorrido, QLocale()))
         dialogos().mensagem(this, m);
     emit simulacaoConcluida();

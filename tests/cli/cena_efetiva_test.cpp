@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/cena/escrita_script.h"
+#include "app/cena/script_cena.h"
+#include "app/cena/sobreposicoes.h"
 #include "cli/tevra_sim_teste.h"
 #include "support/casa_teste.h"
 

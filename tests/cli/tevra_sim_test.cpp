@@ -73,17 +73,81 @@ TEST(TevraSim, EntradaRuimDaUmaLinhaENadaEscreve) {
     EXPECT_FALSE(fs::exists(out));
 }
 
-TEST(TevraSim, ArquivoQueNaoSeEscreveEhRelatadoNoFim) {
+TEST(TevraSim, PastaQueNaoSeEscreveEhAchadaAntesDoPrimeiroPasso) {
     const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
     escreverArquivo(casa / "cena.txt", kCena);
     escreverArquivo(casa / "ocupado", "um arquivo no lugar da pasta");
-    const Saida s = rodar("'" + (casa / "cena.txt").string() + "' --out '" + (casa / "ocupado").string() + "'", *casa);
-    EXPECT_NE(s.status, 0);
-    EXPECT_NE(s.texto.find("40 steps"), std::string::npos) << "the run goes on: " << s.texto;
-    // Five frames and diagnostico.csv (whose failure is reported once).
-    EXPECT_NE(s.texto.find("6 file(s) could not be written"), std::string::npos) << s.texto;
-    EXPECT_NE(s.texto.find(" 0 frames written"), std::string::npos) << s.texto;
-    EXPECT_NE(s.texto.find("pontos0001.txt"), std::string::npos) << s.texto;
+    for (const fs::path& out : {casa / "ocupado", casa / "ocupado" / "sub"}) {
+        const Saida s = rodar("'" + (casa / "cena.txt").string() + "' --out '" + out.string() + "'", *casa);
+        EXPECT_EQ(s.status, 3) << s.texto;
+        EXPECT_NE(s.texto.find("0 steps"), std::string::npos) << "nothing computed: " << s.texto;
+        const std::string linha =
+            "tevra-sim: Cannot write " + out.string() + ": " +
+            (out == casa / "ocupado" ? "Not a directory" : (casa / "ocupado").string() + " is not a folder") +
+            "; nothing was run.\n";
+        EXPECT_NE(s.texto.find(linha), std::string::npos) << s.texto;
+    }
+}
+
+TEST(TevraSim, OpcaoRecusadaSaiComDoisEAjudaListaOsCodigos) {
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    escreverArquivo(casa / "cena.txt", kCena);
+    const std::string cena = "'" + (casa / "cena.txt").string() + "' --out '" + (casa / "saida").string() + "'";
+    for (const char* opcao : {"--threads 0", "--threads x", "--nada", "--threads 100000"}) {
+        const Saida s = rodar(cena + " " + opcao, *casa);
+        EXPECT_EQ(s.status, 2) << opcao << ": " << s.texto;
+    }
+    const Saida muitas = rodar(cena + " --threads 100000", *casa);
+    EXPECT_NE(muitas.texto.find("tevra-sim: --threads: At most "), std::string::npos) << muitas.texto;
+    EXPECT_NE(muitas.texto.find("100000 were asked for"), std::string::npos) << muitas.texto;
+    EXPECT_FALSE(fs::exists(casa / "saida"));
+
+    const Saida ajuda = rodar("--help", *casa);
+    EXPECT_EQ(ajuda.status, 0);
+    for (const char* linha :
+         {"Exit status:", "  0  done", "  2  ", "  3  ", "  4  the run diverged", "  5  interrupted"})
+        EXPECT_NE(ajuda.texto.find(linha), std::string::npos) << linha << "\n" << ajuda.texto;
+}
+
+TEST(TevraSim, DivergenciaSaiComQuatroEDizOnde) {
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    std::string exemplo = lerArquivo(TEVRA_SOURCE_DIR "/assets/scenes/script.anisot1");
+    exemplo.replace(exemplo.find("delta_t = 0.0002"), 16, "delta_t = 0.01");
+    escreverArquivo(casa / "cena.txt", exemplo);
+    const Saida s = rodar("'" + (casa / "cena.txt").string() + "' --out '" + (casa / "saida").string() + "'", *casa);
+    EXPECT_EQ(s.status, 4) << s.texto;
+    EXPECT_NE(s.texto.find("tevra-sim: The run diverged at step 9 (simulated time 0.09): node (0, 1) has a "
+                           "non-finite position x; frames 1 to 1 are kept."),
+              std::string::npos)
+        << s.texto;
+    EXPECT_TRUE(fs::exists(casa / "saida" / "pontos0001.txt"));
+    EXPECT_FALSE(fs::exists(casa / "saida" / "pontos0002.txt"));
+}
+
+TEST(TevraSim, SerieAnteriorRemovidaNumaLinha) {
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    escreverArquivo(casa / "cena.txt", kCena);
+    const fs::path out = casa / "saida";
+    const std::string cmd = "'" + (casa / "cena.txt").string() + "' --out '" + out.string() + "'";
+    ASSERT_EQ(rodar(cmd + " --data", *casa).status, 0);
+    const Saida s = rodar(cmd, *casa);
+    EXPECT_EQ(s.status, 0) << s.texto;
+    EXPECT_NE(s.texto.find("Removed 10 files of an earlier run (pontos, dados, dedos) from " + out.string() + "."),
+              std::string::npos)
+        << s.texto;
+    EXPECT_FALSE(fs::exists(out / "dados0001.txt"));
+}
+
+TEST(TevraSim, BytesDeControleDoScriptNaoChegamAoTerminal) {
+    const CasaTemporaria casa(CasaTemporaria::ParaOutroProcesso{});
+    std::string cena = cenaCom("massa = 1", "massa = 1\x1b[2J");
+    cena += std::string("\0", 1);
+    escreverArquivo(casa / "cena.txt", cena);
+    const Saida s = rodar("'" + (casa / "cena.txt").string() + "'", *casa);
+    EXPECT_EQ(s.status, 2);
+    EXPECT_NE(s.texto.find("'1\\x1B[2J' is not a valid floating point value"), std::string::npos) << s.texto;
+    EXPECT_EQ(s.texto.find('\x1b'), std::string::npos);
+    EXPECT_EQ(std::count(s.texto.begin(), s.texto.end(), '\n'), 1) << s.texto;
 }
 
 TEST(TevraSim, ExportaCadaQuadroEmVtuOuObj) {

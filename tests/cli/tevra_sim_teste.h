@@ -72,22 +72,3 @@ inline void mesmosArquivos(const std::filesystem::path& a, const std::filesystem
     for (const std::string& n : na)
         EXPECT_TRUE(lerArquivo(a / n) == lerArquivo(b / n)) << caso << ": " << n << " differs";
 }
-
-#include "app/cena/script_cena.h"
-#include "app/cena/sobreposicoes.h"
-#include "app/execucao/execucao.h"
-
-// The sweep example's scene at a time step too coarse for it: it blows up within 200 steps.
-inline tevra::Cena cenaQueDiverge() {
-    tevra::Cena c = tevra::carregarCena(TEVRA_SOURCE_DIR "/examples/sweep/scene.anisot1");
-    tevra::aplicarSobreposicoes(c, {"delta_t=1e-2", "n_passos=201", "pula=10"});
-    return c;
-}
-
-// Whether the engine stops a run that blew up and says where; until it does, no run can end
-// with the divergence status, and the tests of that status are skipped.
-inline bool motorDetectaDivergencia() {
-    PastaTemporaria t;
-    tevra::Execucao e(cenaQueDiverge(), tevra::OpcoesExecucao{*t, false, 1});
-    return e.executar().divergencia.has_value();
-}

@@ -130,21 +130,27 @@ TEST(Simulacao, DumpsSoComFlagDados) {
     EXPECT_EQ(arquivos(*outra).size(), 3u);
 }
 
-TEST(Simulacao, PastaQueFaltaEhCriadaEFalhasSaoContadas) {
+TEST(Simulacao, PastaQueFaltaEhCriadaEPastaImpossivelNaoDeixaComecar) {
     PastaTemporaria pasta;
     auto o = cena(3, 1);
     const ResultadoSimulacao r = simular(*o, {pasta / "a" / "b", {}, {}, nullptr});
     EXPECT_EQ(r.falhas, 0);
     EXPECT_TRUE(fs::exists(pasta / "a" / "b" / "pontos0003.txt"));
 
-    // A file where the folder should be: nothing can be written, the run still ends.
+    // A file where the folder should be, or above it: found before anything is computed.
     escreverArquivo(pasta / "arquivo", "x");
-    auto p = cena(3, 1);
-    const ResultadoSimulacao s = simular(*p, {pasta / "arquivo", {}, {}, nullptr});
-    EXPECT_EQ(s.passos, 2);
-    EXPECT_EQ(s.falhas, 3);
-    ASSERT_TRUE(s.primeiraFalha);
-    EXPECT_EQ(s.primeiraFalha->arquivo.filename(), "pontos0001.txt") << s.primeiraFalha->texto();
+    for (const fs::path& destino : {pasta / "arquivo", pasta / "arquivo" / "sub"}) {
+        auto p = cena(3, 1);
+        int passos = 0;
+        const ResultadoSimulacao s = simular(*p, {destino, [&](int, int) { ++passos; }, {}, nullptr});
+        EXPECT_EQ(s.passos, 0);
+        EXPECT_EQ(passos, 0);
+        EXPECT_EQ(s.quadros, 0);
+        EXPECT_EQ(s.falhas, 1);
+        ASSERT_TRUE(s.primeiraFalha);
+        EXPECT_EQ(s.primeiraFalha->arquivo, destino) << s.primeiraFalha->texto();
+    }
+    EXPECT_EQ(lerArquivo(pasta / "arquivo"), "x");
 }
 
 TEST(Simulacao, CancelarParaDepoisDoPassoEGuardaOsQuadros) {

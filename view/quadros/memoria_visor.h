@@ -1,16 +1,8 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
 
 namespace tevra {
-
-// Memory this process may still take, in bytes: the kernel's MemAvailable, or less when a
-// cgroup (v2 memory.max, v1 memory.limit_in_bytes, on this process's group or any group
-// above it) leaves less room than that. 0 when none of it can be read. The roots are there
-// for tests.
-unsigned long long memoriaDisponivel(const std::filesystem::path& proc = "/proc",
-                                     const std::filesystem::path& cgroup = "/sys/fs/cgroup");
 
 // The animation window's budget when nobody set another: a quarter of the memory available
 // (1 GiB when that cannot be known).

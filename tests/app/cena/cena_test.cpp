@@ -39,9 +39,14 @@ Cena cenaAleatoria(std::mt19937_64& g) {
             default: return u(-10, 10);
         }
     };
+    // Mass and time step above 0 and no negative iteration count, as the set-up requires.
+    auto positivo = [&] {
+        const double x = std::fabs(estranho());
+        return x > 0.0 ? x : std::numeric_limits<double>::denorm_min();
+    };
     Cena c;
-    c.passo = estranho();
-    c.quadros = n(-5, 9999);
+    c.passo = positivo();
+    c.quadros = n(0, 9999);
     c.intervalo = n(1, 50);
     c.tempo = estranho();
     c.grade_i = n(2, 40);
@@ -53,7 +58,7 @@ Cena cenaAleatoria(std::mt19937_64& g) {
     for (auto* w : {&c.eta, &c.qsi, &c.psi})
         for (auto& linha : *w)
             for (double& x : linha) x = estranho();
-    c.massa = estranho();
+    c.massa = positivo();
     c.gama = estranho();
     if (n(0, 1)) {
         c.fluidoAtivo = true;

@@ -1,10 +1,14 @@
 // From the window's texts to a ready surface.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/cena/configuracao.h"
 #include "app/cena/conversao_cena.h"
 #include "base/conversao.h"
 #include "base/erros.h"
+#include "base/memoria.h"
+#include "dynamics/gravador_quadros.h"
 #include "model/solver.h"
 
 using namespace tevra;
@@ -336,6 +340,51 @@ TEST(NumerosLocais, PontoViraOSeparadorDoUsuarioEOResultadoNaoMuda) {
     localizarNumeros(ponto, '.');
     EXPECT_EQ(ponto.caixas, f.caixas);
     EXPECT_EQ(ponto.restricoes, f.restricoes);
+}
+
+TEST(Configuracao, MassaEPassoNaoPositivosEIteracoesNegativasSaoRecusados) {
+    const std::pair<const char*, std::pair<const char*, const char*>> casos[] = {
+        {caixa::massa, {"0", "The mass must be greater than 0 (it is 0)"}},
+        {caixa::massa, {"-1", "The mass must be greater than 0 (it is -1)"}},
+        {caixa::massa, {"-0", "The mass must be greater than 0 (it is -0)"}},
+        {caixa::passo, {"0", "The time step must be greater than 0 (it is 0)"}},
+        {caixa::passo, {"-0.001", "The time step must be greater than 0 (it is -0.001)"}},
+        {caixa::quadros, {"-5", "The iteration count must not be negative (it is -5)"}},
+        {caixa::quadros, {"-0.5", ""}},  // truncated to 0: no step, only frame 1
+        {caixa::quadros, {"0", ""}},
+        {caixa::massa, {"1e-300", ""}},
+        {caixa::passo, {"1e-12", ""}},
+    };
+    for (const auto& [nome, caso] : casos) {
+        FormularioCena f = formValido();
+        f.caixas[nome] = caso.first;
+        EXPECT_EQ(erroDe(f), caso.second) << nome << " = " << caso.first;
+    }
+    // The typed scene of any front door goes through the same check.
+    Cena c = converterCena(formValido(), '.');
+    c.massa = std::nan("");
+    EXPECT_THROW(verificarCena(c), ErroEntrada);
+}
+
+TEST(Configuracao, MemoriaComparadaComADisponivelEComOsDumps) {
+    const unsigned long long tem = memoriaDisponivel();
+    const unsigned long long semDados =
+        ObjDeformavel::bytesPorNo(SolverEulerSemiExplicito) + GravadorQuadros::bytesPorNo(false);
+    const unsigned long long comDados =
+        ObjDeformavel::bytesPorNo(SolverEulerSemiExplicito) + GravadorQuadros::bytesPorNo(true);
+    ASSERT_GT(comDados, semDados * 13 / 10) << "the dumps' copies and text are counted";
+    // A square grid halfway between what fits with and without the data dumps.
+    const auto lado = static_cast<int>(std::sqrt(static_cast<double>(tem) / ((semDados + comDados) / 2.0)));
+    if (static_cast<long long>(lado) * lado > 2147483647LL / 16) GTEST_SKIP() << "more memory than a grid can index";
+    EXPECT_NO_THROW(verificarGrade(lado, lado, SolverEulerSemiExplicito, false));
+    try {
+        verificarGrade(lado, lado, SolverEulerSemiExplicito, true);
+        ADD_FAILURE() << "a grid that fits only without the dumps was taken with them";
+    } catch (const ErroEntrada& e) {
+        const std::string m = e.what();
+        EXPECT_NE(m.find("of memory with the data dumps; "), std::string::npos) << m;
+        EXPECT_NE(m.find(" is available"), std::string::npos) << m;
+    }
 }
 
 }  // namespace

@@ -188,6 +188,15 @@ TEST(ScriptCena, ContagemInvalidaParaACargaSemMexerNaGrade) {
     EXPECT_EQ(f.texto("gamaEdit"), "0.05") << "boxes filled before the error keep their text";
 }
 
+TEST(ScriptCena, ContagemNegativaEhRecusadaComOValor) {
+    FormularioCena f;
+    f.restricoes = {{"9", "9", "x", "1", "2", "3", "4", "5"}};
+    const ResultadoCarga r = carregar(trocar(kScript, "n_restricoes = 2", "n_restricoes = -3"), f);
+    EXPECT_FALSE(r.completo) << "it used to load as no restriction at all";
+    EXPECT_EQ(r.erro, "The restriction count must not be negative (it is -3)");
+    EXPECT_EQ(f.restricoes[0][0], "9");
+}
+
 TEST(ScriptCena, FimDeArquivoEmQualquerPontoDaUmErroClaro) {
     const std::string texto = kScript;
     // Cut the script after every token: each cut must end the load with a message, never hang.

@@ -63,7 +63,7 @@ TEST(Sobreposicoes, CadaChaveDaACenaDoScriptEditadoAMao) {
         {{"qsi.10=-0.2"}, "qsi = 0.01 0 0 0.01", "qsi = 0.01 0 -0.2 0.01"},
         {{"psi=1,2,3,4"}, "psi = 0.1 0 0 0.1", "psi = 1 2 3 4"},
         {{"massa=2"}, "massa = 1", "massa = 2"},
-        {{"massa=-0"}, "massa = 1", "massa = -0"},
+        {{"gama=-0"}, "gama = 0.1", "gama = -0"},
         {{"gama=0.30000000000000004"}, "gama = 0.1", "gama = 0.30000000000000004"},
         {{"fluido.cte=0.3"}, "c = 0.1", "c = 0.3"},
         {{"fluido.z=-2"}, "y = 1 z = 1\nobj", "y = 1 z = -2\nobj"},
@@ -150,6 +150,29 @@ TEST(Sobreposicoes, RecusaComUmaLinhaQueNomeiaASobreposicao) {
     Cena tubo = base;
     aplicarSobreposicao(tubo, "obj_deformavel=cilindro,1,2");
     EXPECT_NE(erroDe(tubo, "obj_deformavel.x=1").find("is a tube (cilindro); the sheet's .x needs"), std::string::npos);
+}
+
+TEST(Sobreposicoes, BytesDeControleSaemEscapadosNaMensagem) {
+    // A command line can carry any byte but NUL: none of them reaches the terminal raw,
+    // wherever the message quotes the override.
+    const std::pair<std::string, std::string> casos[] = {
+        {"et\x1b[2Ja=5", "et\\x1B[2Ja=5: unknown key 'et\\x1B[2Ja'"},
+        {"grid.\r=3", "grid.\\x0D=3: 'grid' has no component '\\x0D'"},
+        {"massa.\x07=1", "'massa' holds one value"},
+        {"obj_deformavel=pl\x7f"
+         "ano,1,1,0",
+         "not 'pl\\x7Fano'"},
+        {"restricoes.\n1.fim=5", "there is no row '\\x0A1'"},
+        {"massa=\xc3\xa9", "massa=\xc3\xa9: '\xc3\xa9' is not a valid floating point value"},
+    };
+    const Cena base = deTexto(kScript);
+    for (const auto& [sobreposicao, trecho] : casos) {
+        Cena c = base;
+        const std::string erro = erroDe(c, sobreposicao);
+        EXPECT_NE(erro.find(trecho), std::string::npos) << erro;
+        for (const char b : erro) EXPECT_FALSE(b >= 0 && b < 0x20) << "raw control byte in: " << erro;
+        EXPECT_EQ(erro.find('\x7f'), std::string::npos) << erro;
+    }
 }
 
 TEST(Sobreposicoes, ListaParaNaPrimeiraRecusada) {

@@ -5,8 +5,12 @@
 
 #include "app/cena/configuracao.h"
 #include "app/cena/script_cena.h"
+#include "app/execucao/codigos_saida.h"
 #include "app/execucao/execucao.h"
+#include "base/gravacao.h"
+#include "base/limites.h"
 #include "base/nomes_arquivos.h"
+#include "dynamics/arquivos.h"
 #include "dynamics/simulacao.h"
 #include "support/arquivos_teste.h"
 
@@ -27,14 +31,18 @@ Cena exemploCurto(int quadros = 101, int intervalo = 25) {
 class SaidaGravadora : public SaidaQuadro {
 public:
     std::vector<int> quadros;
-    std::vector<double> alturas;  // z of the last node (a free one) as the frame holds it
+    std::vector<std::string> ultimasLinhas;  // the last node's position as its frame file prints it
     int falharNo = -1;
     bool concluida = false;
 
     Escrita quadro(const ObjDeformavel& o, int n, const fs::path& arquivo) override {
         quadros.push_back(n);
-        alturas.push_back(o.pos[2][o.numNos() - 1]);
-        EXPECT_TRUE(fs::exists(arquivo)) << "the frame file is written first";
+        // The object as the frame holds it, while the writer thread may still be at work on
+        // the file: printed the way the file prints it.
+        std::vector<char> buffer;
+        const auto texto = linhas(std::string(textoQuadro(vistaDoObjeto(o, n, false), buffer)));
+        ultimasLinhas.push_back(texto[texto.size() - 2]);
+        EXPECT_EQ(arquivo.filename(), nomeArquivoQuadro(kPadraoPontos, n));
         if (n == falharNo) return FalhaEscrita{arquivo.parent_path() / "extra.vtu", "No space left on device"};
         return std::nullopt;
     }
@@ -66,7 +74,11 @@ TEST(Execucao, EscreveOQueOMotorEscreveEAvisaCadaQuadro) {
     }
     EXPECT_EQ(s->quadros, (std::vector<int>{1, 2, 3, 4, 5}));
     EXPECT_TRUE(s->concluida);
-    EXPECT_NE(s->alturas.front(), s->alturas.back()) << "each frame's own state";
+    for (int k = 0; k < 5; ++k) {
+        const auto arquivo = linhas(lerArquivo(caminhoQuadro(*a, k + 1)));
+        EXPECT_EQ(s->ultimasLinhas[k], arquivo[arquivo.size() - 2]) << "the output saw frame " << k + 1 << " itself";
+    }
+    EXPECT_NE(s->ultimasLinhas.front(), s->ultimasLinhas.back());
 
     // The same scene straight through the engine: the same bytes.
     auto o = criarObjeto(exemploCurto());
@@ -76,7 +88,7 @@ TEST(Execucao, EscreveOQueOMotorEscreveEAvisaCadaQuadro) {
         EXPECT_EQ(lerArquivo(*a / nome), lerArquivo(*b / nome)) << nome;
 }
 
-TEST(Execucao, FalhaDeUmaSaidaContaComoArquivoNaoGravado) {
+TEST(Execucao, FalhaDeUmaSaidaParaAExecucao) {
     PastaTemporaria a;
     Execucao e(exemploCurto(), OpcoesExecucao{*a, false, 0});
     auto saida = std::make_unique<SaidaGravadora>();
@@ -84,9 +96,29 @@ TEST(Execucao, FalhaDeUmaSaidaContaComoArquivoNaoGravado) {
     e.adicionarSaida(std::move(saida));
     const ResultadoExecucao r = e.executar();
     EXPECT_EQ(r.falhas, 1);
-    EXPECT_EQ(r.quadrosGravados(), 5) << "every frame file itself was written";
-    EXPECT_EQ(textoFalhas(r), "1 file(s) could not be written; the first: " + (*a / "extra.vtu").string() +
-                                  ": No space left on device");
+    EXPECT_EQ(r.passos, 50) << "frame 3 is the state after step 50; nothing is computed after it";
+    EXPECT_EQ(r.quadros, 3) << "the frame handed to the writer before the output failed is still written";
+    EXPECT_FALSE(fs::exists(caminhoQuadro(*a, 4)));
+    EXPECT_EQ(textoFalhas(r), "Cannot write " + (*a / "extra.vtu").string() +
+                                  ": No space left on device; the run stopped after step 50 of 100, frames 1 to 3 are "
+                                  "complete.");
+    EXPECT_EQ(codigoSaida(r), SaidaFalhaEscrita);
+}
+
+TEST(Execucao, DumpQueFalhaNaoTiraSeuQuadroDaConta) {
+    // Frame 3's dump cannot be written (its temporary name is taken by a folder); frame 3
+    // itself went to disk before it.
+    PastaTemporaria a;
+    fs::create_directories(nomeTemporario(nomeArquivoQuadro(*a / kPadraoDedos, 3)));
+    Execucao e(exemploCurto(), OpcoesExecucao{*a, true, 1});
+    const ResultadoExecucao r = e.executar();
+    EXPECT_EQ(r.falhas, 1);
+    EXPECT_EQ(r.quadros, 3);
+    EXPECT_EQ(r.quadrosGravados(), 3) << "frames a player can show, whatever became of the dumps";
+    EXPECT_TRUE(fs::exists(caminhoQuadro(*a, 3)));
+    EXPECT_FALSE(fs::exists(caminhoQuadro(*a, 4)));
+    EXPECT_NE(textoFalhas(r).find("dedos0003.txt"), std::string::npos) << textoFalhas(r);
+    EXPECT_NE(textoFalhas(r).find("frames 1 to 3 are complete."), std::string::npos) << textoFalhas(r);
 }
 
 TEST(Execucao, CancelarGuardaOsQuadrosEExplicaOndeParou) {
@@ -122,6 +154,60 @@ TEST(Execucao, CenaRecusadaNaoEscreveNada) {
     c.intervalo = 0;
     EXPECT_THROW(Execucao(c, OpcoesExecucao{*a / "saida", false, 0}), ErroEntrada);
     EXPECT_FALSE(fs::exists(*a / "saida"));
+}
+
+TEST(Execucao, ThreadsDemaisSaoRecusadas) {
+    PastaTemporaria a;
+    EXPECT_NO_THROW(Execucao(exemploCurto(), OpcoesExecucao{*a, false, limiteThreads()}));
+    for (int n : {limiteThreads() + 1, 100000}) {
+        try {
+            Execucao e(exemploCurto(), OpcoesExecucao{*a, false, n});
+            ADD_FAILURE() << n << " threads taken";
+        } catch (const ErroEntrada& e) {
+            EXPECT_EQ(std::string(e.what()), mensagemThreads(n));
+            EXPECT_NE(std::string(e.what()).find(std::to_string(n) + " were asked for"), std::string::npos);
+        }
+    }
+    EXPECT_EQ(mensagemThreads(limiteThreads()), "");
+}
+
+TEST(Execucao, DivergenciaEInterrupcaoTemSeusTextosECodigos) {
+    PastaTemporaria a;
+    Cena c = exemploCurto(401, 2);
+    c.passo = 0.01;
+    Execucao e(c, OpcoesExecucao{*a, false, 0});
+    const ResultadoExecucao r = e.executar();
+    EXPECT_EQ(codigoSaida(r), SaidaDivergiu);
+    EXPECT_EQ(
+        textoDivergencia(r),
+        "The run diverged at step 9 (simulated time 0.09): node (0, 1) has a non-finite position x; frames 1 to 5 "
+        "are kept.");
+    EXPECT_TRUE(fs::exists(caminhoQuadro(*a, 5)));
+    EXPECT_FALSE(fs::exists(caminhoQuadro(*a, 6)));
+
+    // A surface too large to be finite is reported before any frame.
+    c = exemploCurto();
+    c.comp[0] = c.comp[1] = 1e308;
+    Execucao grande(c, OpcoesExecucao{*a, false, 0});
+    const ResultadoExecucao g = grande.executar();
+    EXPECT_EQ(codigoSaida(g), SaidaDivergiu);
+    EXPECT_EQ(textoDivergencia(g),
+              "The surface as built is not finite: the surface has a non-finite area (a value of the scene too "
+              "large?); no frame was written.");
+    EXPECT_EQ(textoRemovidos(g),
+              "Removed 5 files of an earlier run (pontos, dados, dedos) from " + (*a).string() + ".");
+
+    Execucao i(exemploCurto(1001, 10), OpcoesExecucao{*a, false, 0});
+    i.progresso = [&](int feitos, int) {
+        if (feitos == 35) i.interromper();
+    };
+    const ResultadoExecucao s = i.executar();
+    EXPECT_TRUE(s.cancelado);
+    EXPECT_TRUE(s.interrompido) << "a signal, not the window's Cancel";
+    EXPECT_EQ(codigoSaida(s), SaidaInterrompida);
+    EXPECT_EQ(textoInterrupcao(s),
+              "Interrupted after step 35 of 1000; frames 1 to 4 are complete in " + (*a).string() + ".");
+    EXPECT_EQ(textoRemovidos(s), "") << "the run before wrote nothing";
 }
 
 }  // namespace

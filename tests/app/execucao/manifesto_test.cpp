@@ -98,6 +98,7 @@ TEST(Manifesto, DivergenciaEFalhasComPassoENo) {
 
     r.divergencia.reset();
     r.falhas = 2;
+    r.quadros = 1;  // the run stopped at frame 2's file
     r.primeiraFalha = FalhaEscrita{*t / "pontos0002.txt", "No space left on device"};
     ASSERT_FALSE(m.gravarFim(r, codigoSaida(r)));
     j = lerJson(*t / "tevra-run.json");

@@ -1,0 +1,60 @@
+// The frame writer: the text of one 100 x 100 frame, alone and written to disk, and the
+// copy a run hands its writer thread.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "app/cena/configuracao.h"
+#include "dynamics/arquivos.h"
+#include "dynamics/simulacao.h"
+#include "support/cenas.h"  // from tests/: bench/CMakeLists.txt adds it to the include path
+
+using namespace tevra;
+
+namespace {
+
+// The benchmark sheet after a few steps, so that no coordinate is a round number.
+std::unique_ptr<ObjDeformavel> folhaEmMovimento(int n) {
+    auto o = construirObjeto(cenaBenchmark(n, SolverEulerSemiExplicito));
+    o->passoAtual = 1;
+    o->inicializar();
+    for (int i = 1; i <= 20; ++i) avancarPasso(*o, i);
+    return o;
+}
+
+void BM_TextoQuadro(benchmark::State& state) {
+    auto o = folhaEmMovimento(100);
+    const VistaQuadro q = vistaDoObjeto(*o, 2, false);
+    std::vector<char> buffer;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        bytes = textoQuadro(q, buffer).size();
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+void BM_GravarQuadro(benchmark::State& state) {
+    auto o = folhaEmMovimento(100);
+    const std::filesystem::path pasta = std::filesystem::temp_directory_path() / "tevra-bench-quadro";
+    std::filesystem::create_directories(pasta);
+    for (auto _ : state) benchmark::DoNotOptimize(gravarQuadro(*o, pasta / kPadraoPontos, 2));
+    std::filesystem::remove_all(pasta);
+}
+
+void BM_CopiaQuadro(benchmark::State& state) {
+    auto o = folhaEmMovimento(100);
+    CopiaQuadro c;
+    for (auto _ : state) {
+        c.copiar(*o, 2, false);
+        benchmark::ClobberMemory();
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_TextoQuadro)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GravarQuadro)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopiaQuadro)->Unit(benchmark::kMicrosecond);
