@@ -195,18 +195,22 @@ TEST(Diagnostico, NovaExecucaoSubstituiOCsvEInterrompidaDeixaLinhasInteiras) {
     Execucao e(c, OpcoesExecucao{*pasta, false, 1});
     std::vector<std::string> vistos;
     e.quadroGravado = [&](int n, const fs::path&) {
-        // While the run goes on, the file holds the lines of the frames so far.
+        // While the run goes on, the file holds whole lines of the frames so far; it may be
+        // ahead of the frame files, which are written behind the run.
         vistos.push_back(lerArquivo(*pasta / kArquivoDiagnostico));
         if (n == 5) e.cancelar();
     };
     const ResultadoExecucao r = e.executar();
     ASSERT_TRUE(r.cancelado);
-    ASSERT_EQ(vistos.size(), 5u);
+    ASSERT_GE(vistos.size(), 5u);
     for (std::size_t k = 0; k < vistos.size(); ++k) {
-        EXPECT_EQ(linhas(vistos[k]).size(), k + 2);
+        EXPECT_GE(linhas(vistos[k]).size(), k + 2) << "the header and a line a frame";
         EXPECT_EQ(vistos[k].back(), '\n');
+        EXPECT_EQ(vistos[k].find(std::string(100, 'x')), std::string::npos) << "the earlier file is replaced";
     }
-    EXPECT_EQ(lerArquivo(*pasta / kArquivoDiagnostico), vistos.back());
+    const std::string fim = lerArquivo(*pasta / kArquivoDiagnostico);
+    EXPECT_EQ(fim.back(), '\n');
+    EXPECT_GE(linhas(fim).size(), static_cast<std::size_t>(r.quadros) + 1);
 }
 
 TEST(Diagnostico, PastaSemEscritaEhUmaFalhaSo) {
