@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <optional>
 
 #include "app/execucao/codigos_saida.h"
 #include "base/pasta_gravavel.h"
@@ -111,14 +112,18 @@ int conferir(const OpcoesRender& o, Preparo& p, bool prontas) {
     return SaidaConcluida;
 }
 
+// Without --render there is nothing to draw, and picture options alone are a slip.
+std::optional<int> semPasta(const OpcoesRender& o) {
+    if (!o.pasta.empty()) return std::nullopt;
+    if (!algumaOpcao(o.imagem)) return SaidaConcluida;
+    dizer("the picture options need --render DIR");
+    return SaidaEntradaRecusada;
+}
+
 }  // namespace
 
 int prepararRender(const OpcoesRender& o, Execucao& execucao) {
-    if (o.pasta.empty()) {
-        if (!algumaOpcao(o.imagem)) return SaidaConcluida;
-        dizer("the picture options need --render DIR");
-        return SaidaEntradaRecusada;
-    }
+    if (const std::optional<int> codigo = semPasta(o)) return *codigo;
     Preparo p;
     if (const int codigo = conferir(o, p, true); codigo != SaidaConcluida) return codigo;
     std::string erro;
@@ -134,11 +139,7 @@ int prepararRender(const OpcoesRender& o, Execucao& execucao) {
 }
 
 int verificarRender(const OpcoesRender& o) {
-    if (o.pasta.empty()) {
-        if (!algumaOpcao(o.imagem)) return SaidaConcluida;
-        dizer("the picture options need --render DIR");
-        return SaidaEntradaRecusada;
-    }
+    if (const std::optional<int> codigo = semPasta(o)) return *codigo;
     Preparo p;
     if (const int codigo = conferir(o, p, false); codigo != SaidaConcluida) return codigo;
     std::string erro;
