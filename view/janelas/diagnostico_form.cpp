@@ -57,7 +57,10 @@ TDiagnosticoForm::TDiagnosticoForm(QWidget* parent) : QWidget(parent, Qt::Window
     grafico_->addSeries(marca_);
     marca_->attachAxis(eixoX_);
     marca_->attachAxis(eixoY_);
+    // The view hands back the chart it made for itself; nobody else would free it.
+    QChart* vazio = graficoChartView->chart();
     graficoChartView->setChart(grafico_);
+    delete vazio;
     escolhidas_ = {QStringLiteral("kinetic energy"), QStringLiteral("potential energy"),
                    QStringLiteral("total energy")};
 
