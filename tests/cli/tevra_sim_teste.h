@@ -16,17 +16,21 @@ struct SaidaPrograma {
     std::string texto;
 };
 
-// A shell command line, run with TEVRA_HOME at `home`; `redirecao` says what of standard
-// error is kept (by default it joins standard output).
-inline SaidaPrograma rodarComando(const std::string& comando, const std::filesystem::path& home,
-                                  const std::string& redirecao = "2>&1") {
-    const std::string cmd = "TEVRA_HOME='" + home.string() + "' " + comando + " " + redirecao;
+// A shell command line as it stands: its status and what it printed on standard output.
+inline SaidaPrograma rodarShell(const std::string& cmd) {
     FILE* p = popen(cmd.c_str(), "r");
     std::string texto;
     char buf[4096];
     while (std::size_t n = fread(buf, 1, sizeof buf, p)) texto.append(buf, n);
     const int st = pclose(p);
     return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, texto};
+}
+
+// A shell command line, run with TEVRA_HOME at `home`; `redirecao` says what of standard
+// error is kept (by default it joins standard output).
+inline SaidaPrograma rodarComando(const std::string& comando, const std::filesystem::path& home,
+                                  const std::string& redirecao = "2>&1") {
+    return rodarShell("TEVRA_HOME='" + home.string() + "' " + comando + " " + redirecao);
 }
 
 // tevra-sim with these arguments (already quoted for the shell).

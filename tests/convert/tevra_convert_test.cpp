@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/execucao/execucao.h"
+#include "cli/tevra_sim_teste.h"
 #include "support/arquivos_teste.h"
 #include "support/cenas.h"
 #include "support/vtk_teste.h"
@@ -17,20 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Saida {
-    int status;
-    std::string texto;  // standard output and error together
-};
+using Saida = SaidaPrograma;  // standard output and error together
 
-Saida converter(const std::string& argumentos) {
-    const std::string cmd = "'" TEVRA_CONVERT "' " + argumentos + " 2>&1";
-    FILE* p = popen(cmd.c_str(), "r");
-    std::string texto;
-    char buf[4096];
-    while (std::size_t n = fread(buf, 1, sizeof buf, p)) texto.append(buf, n);
-    const int st = pclose(p);
-    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, texto};
-}
+Saida converter(const std::string& argumentos) { return rodarShell("'" TEVRA_CONVERT "' " + argumentos + " 2>&1"); }
 
 // Quoted for the shell; appended piece by piece, as GCC 12 warns falsely about "'" + s + "'".
 std::string q(const fs::path& p) {

@@ -9,12 +9,9 @@
 
 #include "view/imagem/imagem.h"
 
-// The file's pixels as RGBA, rows from the top; an empty picture when it is not a PNG.
-inline tevra::Imagem lerPng(const std::filesystem::path& arquivo) {
+// The pixels of a PNG whose header has been read; an empty picture when the rest is broken.
+inline tevra::Imagem terminarLeitura(png_image& p) {
     tevra::Imagem img;
-    png_image p{};
-    p.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&p, arquivo.c_str())) return img;
     p.format = PNG_FORMAT_RGBA;
     img.alocar(static_cast<int>(p.width), static_cast<int>(p.height));
     if (!png_image_finish_read(&p, nullptr, img.rgba.data(), 0, nullptr)) {
@@ -24,19 +21,20 @@ inline tevra::Imagem lerPng(const std::filesystem::path& arquivo) {
     return img;
 }
 
-// The same from bytes in memory.
-inline tevra::Imagem lerPng(const std::string& bytes) {
-    tevra::Imagem img;
+// The file's pixels as RGBA, rows from the top; an empty picture when it is not a PNG.
+inline tevra::Imagem lerPng(const std::filesystem::path& arquivo) {
     png_image p{};
     p.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&p, bytes.data(), bytes.size())) return img;
-    p.format = PNG_FORMAT_RGBA;
-    img.alocar(static_cast<int>(p.width), static_cast<int>(p.height));
-    if (!png_image_finish_read(&p, nullptr, img.rgba.data(), 0, nullptr)) {
-        png_image_free(&p);
-        return tevra::Imagem{};
-    }
-    return img;
+    if (!png_image_begin_read_from_file(&p, arquivo.c_str())) return {};
+    return terminarLeitura(p);
+}
+
+// The same from bytes in memory.
+inline tevra::Imagem lerPng(const std::string& bytes) {
+    png_image p{};
+    p.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&p, bytes.data(), bytes.size())) return {};
+    return terminarLeitura(p);
 }
 
 // Pixels whose colour differs by more than `tolerancia` in some channel (alpha ignored);
