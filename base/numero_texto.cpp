@@ -1,5 +1,6 @@
 #include "base/numero_texto.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -13,10 +14,15 @@ namespace {
 constexpr double kPotencias[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// "00" to "99".
-constexpr char kPares[201] =
-    "000102030405060708091011121314151617181920212223242526272829303132333435363738394041424344454647484950515253545556"
-    "57585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+// "00" to "99", each as a 16-bit word with its first character in the low byte.
+constexpr std::array<std::uint16_t, 100> kPares = [] {
+    std::array<std::uint16_t, 100> t{};
+    for (int k = 0; k < 100; ++k) t[k] = static_cast<std::uint16_t>(('0' + k / 10) | ('0' + k % 10) << 8);
+    return t;
+}();
+
+constexpr std::uint64_t kZeros = 0x303030303030ULL;           // "000000"
+constexpr std::uint64_t kZeroPonto = 0x3030303030302e30ULL;   // "0.000000"
 
 char* pelaBiblioteca(char* p, double v) {
     return std::to_chars(p, p + kMaxTextoReal, v, std::chars_format::general, 6).ptr;
@@ -26,16 +32,19 @@ char* pelaBiblioteca(char* p, double v) {
 // of which the power is exact.
 double escalar(double a, int k) { return k >= 0 ? a * kPotencias[k] : a / kPotencias[-k]; }
 
-// "%g" of the six digits `d` (the value d[0].d[1]...d[5] x 10^x): the fixed form for
-// -4 <= x < 6, else the exponent form; trailing zeros of the fraction dropped, and the
-// point with them when nothing follows it.
-char* compor(char* p, const char (&d)[6], int x) {
-    if (x >= 0 && x < 6) {
-        // The six digits with the point after digit x, as one 8-byte store (little-endian:
-        // the first character is the lowest byte); what follows the number is scratch.
-        std::uint64_t w;
-        std::memcpy(&w, d, 6);
-        w &= 0xffffffffffffULL;
+// The six digits of r (100000 to 999999) as characters, the first in the low byte. Built in a
+// register: pieces stored apart and read back as one word would stall the store forwarding.
+std::uint64_t seisDigitos(std::uint32_t r) {
+    return std::uint64_t{kPares[r / 10000]} | std::uint64_t{kPares[r / 100 % 100]} << 16 |
+           std::uint64_t{kPares[r % 100]} << 32;
+}
+
+// "%g" of the six digits w (the value d0.d1...d5 x 10^x) for -4 <= x <= 5: the point after
+// digit x, or "0." and -x - 1 zeros before the digits; trailing zeros of the fraction
+// dropped, and the point with them when nothing follows it. Stores whole words: the text
+// and scratch, at most 16 bytes.
+char* fixo(char* p, std::uint64_t w, int x) {
+    if (x >= 0) {
         const int corte = 8 * (x + 1);
         const std::uint64_t baixo = w & ((std::uint64_t{1} << corte) - 1);
         const std::uint64_t palavra = baixo | (std::uint64_t{'.'} << corte) | ((w >> corte) << (corte + 8));
@@ -45,26 +54,26 @@ char* compor(char* p, const char (&d)[6], int x) {
         if (fim[-1] == '.') --fim;
         return fim;
     }
-    if (x < 0 && x >= -4) {
-        std::memcpy(p, "0.000000", 8);  // the zeros past 1 - x are overwritten
-        p += 1 - x;
-        std::memcpy(p, d, 6);
-        char* fim = p + 6;
-        while (fim[-1] == '0') --fim;  // d[0] is not a zero
-        return fim;
-    }
-    *p = d[0];
-    p[1] = '.';
-    std::memcpy(p + 2, d + 1, 5);
-    char* fim = p + 7;
-    while (fim[-1] == '0') --fim;
-    if (fim[-1] == '.') --fim;
-    p = fim;
+    std::memcpy(p, &kZeroPonto, 8);  // the zeros past 1 - x are overwritten
+    p += 1 - x;
+    std::memcpy(p, &w, 8);
+    char* fim = p + 6;
+    while (fim[-1] == '0') --fim;  // d0 is not a zero
+    return fim;
+}
+
+// "%g"'s exponent form of the six digits w: d0, the point and the significant rest, "e", the
+// sign and at least two digits of x.
+char* exponencial(char* p, std::uint64_t w, int x) {
+    const int zeros = __builtin_clzll((w ^ kZeros) << 16) >> 3;
+    const std::uint64_t palavra = (w & 0xff) | std::uint64_t{'.'} << 8 | (w >> 8) << 16;
+    std::memcpy(p, &palavra, 8);
+    p += zeros == 5 ? 1 : 7 - zeros;
     *p++ = 'e';
     *p++ = x < 0 ? '-' : '+';
     const int e = x < 0 ? -x : x;
     if (e >= 100) *p++ = static_cast<char>('0' + e / 100);
-    std::memcpy(p, kPares + 2 * (e % 100), 2);
+    std::memcpy(p, &kPares[e % 100], 2);
     return p + 2;
 }
 
@@ -103,12 +112,10 @@ char* escreverReal(char* p, double v) {
         r = 100000;
         ++x;
     }
-    char d[6];
-    std::memcpy(d, kPares + 2 * (r / 10000), 2);
-    std::memcpy(d + 2, kPares + 2 * (r / 100 % 100), 2);
-    std::memcpy(d + 4, kPares + 2 * (r % 100), 2);
-    if (v < 0) *p++ = '-';
-    return compor(p, d, x);
+    *p = '-';
+    p += bits >> 63;
+    const std::uint64_t w = seisDigitos(r);
+    return x >= -4 && x <= 5 ? fixo(p, w, x) : exponencial(p, w, x);
 }
 
 char* escreverInteiro(char* p, int v) { return std::to_chars(p, p + kMaxTextoInteiro, v).ptr; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "base/gravacao.h"
@@ -57,6 +58,7 @@ private:
 
 // Arrays of a copy, one per component, in the order the copy keeps them.
 constexpr int kArraysQuadro = 6;             // pos, normal
+constexpr int kArraysVelocidade = 3;
 constexpr int kArraysDados = 4 * 3 + 4 * 3;  // aceleracao, forcaExterna, forcaInterna, e_tio; e_chapeu
 
 }  // namespace
@@ -65,7 +67,7 @@ std::size_t bytesTextoQuadroPorNo() { return 2 * kMaxLinha; }
 std::size_t bytesTextoDadosPorNo() { return 10 * kMaxLinha; }
 
 std::size_t CopiaQuadro::bytesPorNo(bool dados) {
-    return sizeof(double) * (kArraysQuadro + (dados ? kArraysDados : 0));
+    return sizeof(double) * (kArraysQuadro + kArraysVelocidade + (dados ? kArraysDados : 0));
 }
 
 VistaQuadro vistaDoObjeto(const ObjDeformavel& o, int n, bool dados) {
@@ -75,6 +77,7 @@ VistaQuadro vistaDoObjeto(const ObjDeformavel& o, int n, bool dados) {
     q.objeto = o.objeto;
     q.area = n == 1 ? o.area0 : o.area;
     q.densidade0 = o.densidade0;
+    q.tempo = (o.passoAtual - 1) * o.passo;
     for (int c = 0; c < 3; ++c) {
         q.pos[c] = o.pos[c];
         q.normal[c] = o.nos.normal[c];
@@ -88,10 +91,27 @@ VistaQuadro vistaDoObjeto(const ObjDeformavel& o, int n, bool dados) {
     return q;
 }
 
-void CopiaQuadro::copiar(const ObjDeformavel& o, int n, bool dados) {
+namespace {
+
+constexpr std::uint64_t kExpoente = 0x7ff0000000000000ULL;  // all ones: infinite or NaN
+
+// Whether any of the n values is infinite or NaN, on the exponent bits so that it vectorises.
+bool algumNaoFinito(const double* v, std::size_t n) {
+    std::uint64_t ruim = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        std::uint64_t b;
+        std::memcpy(&b, v + k, sizeof b);
+        ruim |= (b & kExpoente) == kExpoente;
+    }
+    return ruim != 0;
+}
+
+}  // namespace
+
+bool CopiaQuadro::copiar(const ObjDeformavel& o, int n, bool dados, bool velocidades) {
     const VistaQuadro origem = vistaDoObjeto(o, n, dados);
     const std::size_t nos = static_cast<std::size_t>(origem.nos);
-    const int arrays = kArraysQuadro + (dados ? kArraysDados : 0);
+    const int arrays = kArraysQuadro + (velocidades ? kArraysVelocidade : 0) + (dados ? kArraysDados : 0);
     if (valores_.size() < nos * arrays) valores_.resize(nos * arrays);
     vista_ = origem;
     double* livre = valores_.data();
@@ -100,13 +120,24 @@ void CopiaQuadro::copiar(const ObjDeformavel& o, int n, bool dados) {
         destino = livre;
         livre += nos;
     };
-    for (int c = 0; c < 3; ++c) copia(vista_.pos[c]);
-    for (int c = 0; c < 3; ++c) copia(vista_.normal[c]);
-    if (!dados) return;
+    // Each printed array is tested just after its copy, while it is still in the cache.
+    bool ruim = !std::isfinite(vista_.area) || !std::isfinite(vista_.densidade0);
+    for (auto* v : {vista_.pos, vista_.normal})
+        for (int c = 0; c < 3; ++c) {
+            copia(v[c]);
+            ruim = algumNaoFinito(v[c], nos) || ruim;
+        }
+    if (velocidades)
+        for (int c = 0; c < 3; ++c) {
+            vista_.vel[c] = o.vel[c];
+            copia(vista_.vel[c]);
+        }
+    if (!dados) return !ruim;
     for (auto* v : {vista_.aceleracao, vista_.forcaExterna, vista_.forcaInterna, vista_.e_tio})
         for (int c = 0; c < 3; ++c) copia(v[c]);
     for (auto& t : vista_.e_chapeu)
         for (int c = 0; c < 3; ++c) copia(t[c]);
+    return !ruim;
 }
 
 std::optional<NaoFinito> primeiroNaoFinito(const VistaQuadro& q) {
@@ -114,10 +145,10 @@ std::optional<NaoFinito> primeiroNaoFinito(const VistaQuadro& q) {
                                             {"normal x", "normal y", "normal z"}};
     if (!std::isfinite(q.area)) return NaoFinito{-1, "area"};
     if (!std::isfinite(q.densidade0)) return NaoFinito{-1, "mass density"};
-    // One pass that only adds up first; the node is looked for only when something is off.
+    // One pass that only tests first; the node is looked for only when something is off.
     bool ruim = false;
-    for (int c = 0; c < 3; ++c)
-        for (int idx = 0; idx < q.nos; ++idx) ruim |= !std::isfinite(q.pos[c][idx]) | !std::isfinite(q.normal[c][idx]);
+    for (const double* const* v : {q.pos, q.normal})
+        for (int c = 0; c < 3; ++c) ruim = algumNaoFinito(v[c], static_cast<std::size_t>(q.nos)) || ruim;
     if (!ruim) return std::nullopt;
     for (int idx = 0; idx < q.nos; ++idx)
         for (int v = 0; v < 2; ++v)

@@ -19,8 +19,10 @@ struct VistaQuadro {
     int objeto = 0;           // shape code (first frame only)
     double area = 0.0;        // the header's area: area0 for frame 1, area later
     double densidade0 = 0.0;  // rest mass density
+    double tempo = 0.0;       // simulated time of the frame
     const double* pos[3] = {};
     const double* normal[3] = {};
+    const double* vel[3] = {};  // in a copy only when asked for (CopiaQuadro::copiar)
     // What only the data dump prints; null when the frame goes without one.
     const double* aceleracao[3] = {};
     const double* forcaExterna[3] = {};
@@ -39,7 +41,10 @@ VistaQuadro vistaDoObjeto(const ObjDeformavel& obj, int n, bool dados);
 // nothing.
 class CopiaQuadro {
 public:
-    void copiar(const ObjDeformavel& obj, int n, bool dados);
+    // Copies frame n (with the dump's arrays, with the velocities) and tells whether every
+    // value the frame file prints is finite: the test rides on the copy's own pass.
+    bool copiar(const ObjDeformavel& obj, int n, bool dados, bool velocidades = false);
+    // With the velocities, whether they are copied or not.
     static std::size_t bytesPorNo(bool dados);
     const VistaQuadro& vista() const { return vista_; }
 

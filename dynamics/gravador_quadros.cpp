@@ -7,8 +7,8 @@
 
 namespace tevra {
 
-GravadorQuadros::GravadorQuadros(std::filesystem::path pasta, bool dados, AvisoNoDisco noDisco)
-    : pasta_(std::move(pasta)), dados_(dados), noDisco_(std::move(noDisco)) {
+GravadorQuadros::GravadorQuadros(std::filesystem::path pasta, bool dados, AvisoNoDisco noDisco, SaidaDaCopia daCopia)
+    : pasta_(std::move(pasta)), dados_(dados), noDisco_(std::move(noDisco)), daCopia_(std::move(daCopia)) {
     livres_ = {&copias_[0], &copias_[1]};
     thread_ = std::thread([this] { trabalhar(); });
 }
@@ -19,23 +19,32 @@ std::size_t GravadorQuadros::bytesPorNo(bool dados) {
 
 GravadorQuadros::~GravadorQuadros() { concluir(); }
 
-bool GravadorQuadros::enviar(const ObjDeformavel& obj, int n) {
-    CopiaQuadro* c = nullptr;
-    {
-        std::unique_lock<std::mutex> l(m_);
-        cv_.wait(l, [this] { return !livres_.empty() || falhou(); });
-        if (falhou()) return false;
-        c = livres_.back();
-        livres_.pop_back();
-    }
+CopiaQuadro* GravadorQuadros::reservar() {
+    std::unique_lock<std::mutex> l(m_);
+    cv_.wait(l, [this] { return !livres_.empty() || falhou(); });
+    if (falhou()) return nullptr;
+    CopiaQuadro* c = livres_.back();
+    livres_.pop_back();
+    return c;
+}
+
+bool GravadorQuadros::enviar(CopiaQuadro* c, const ObjDeformavel& obj, int n) {
     // Outside the lock: the thread touches only the copies in the queue.
-    c->copiar(obj, n, dados_);
+    if (!c->copiar(obj, n, dados_, static_cast<bool>(daCopia_))) return false;
     {
         std::lock_guard<std::mutex> l(m_);
         fila_.push_back(c);
     }
     cv_.notify_all();
     return true;
+}
+
+void GravadorQuadros::devolver(CopiaQuadro* c) {
+    {
+        std::lock_guard<std::mutex> l(m_);
+        livres_.push_back(c);
+    }
+    cv_.notify_all();
 }
 
 GravadorQuadros::Balanco GravadorQuadros::concluir() {
@@ -88,6 +97,8 @@ Escrita GravadorQuadros::gravar(const CopiaQuadro& c) {
     if (Escrita f = escrever(kPadraoPontos, false)) return f;
     ++balanco_.quadros;
     if (noDisco_) noDisco_(q.n, nomeArquivoQuadro(pasta_ / kPadraoPontos, q.n));
+    if (daCopia_)
+        if (Escrita f = daCopia_(q)) return f;
     if (dados_ && q.n > 1)
         if (Escrita f = escrever(kPadraoDedos, true)) return f;
     return std::nullopt;

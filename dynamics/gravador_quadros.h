@@ -27,17 +27,26 @@ public:
     // `noDisco` is called on the writer's thread each time a frame file is complete under
     // its name (never for a dump).
     using AvisoNoDisco = std::function<void(int n, const std::filesystem::path& arquivo)>;
+    // Called on the writer's thread with each frame's copy (velocities included), in frame
+    // order, after its frame file: what else is made of a frame, off the run's thread. A
+    // failure it returns stops the writer as a failed frame file does.
+    using SaidaDaCopia = std::function<Escrita(const VistaQuadro& q)>;
 
-    GravadorQuadros(std::filesystem::path pasta, bool dados, AvisoNoDisco noDisco);
-    // Memory the writer holds per node of the grid: its two copies and its text.
+    GravadorQuadros(std::filesystem::path pasta, bool dados, AvisoNoDisco noDisco, SaidaDaCopia daCopia = {});
+    // Memory the writer holds per node of the grid: its two copies (with the velocities) and
+    // its text.
     static std::size_t bytesPorNo(bool dados);
     ~GravadorQuadros();  // concluir()
     GravadorQuadros(const GravadorQuadros&) = delete;
     GravadorQuadros& operator=(const GravadorQuadros&) = delete;
 
-    // Copies frame n out of the object and queues it; waits while both copies are taken.
-    // False, with nothing queued, once a write has failed.
-    bool enviar(const ObjDeformavel& obj, int n);
+    // A copy to fill; waits while both are taken. Null once a write has failed.
+    CopiaQuadro* reservar();
+    // Fills `c` (from reservar) with frame n and queues it; when a value the frame prints is
+    // not finite, nothing is queued, the copy is kept for locating it and the answer is false.
+    bool enviar(CopiaQuadro* c, const ObjDeformavel& obj, int n);
+    // A copy reservar gave that is not to be written.
+    void devolver(CopiaQuadro* c);
     // A write failed; safe to ask from the run's thread at any time.
     bool falhou() const { return falhou_.load(std::memory_order_acquire); }
 
@@ -56,6 +65,7 @@ private:
     const std::filesystem::path pasta_;
     const bool dados_;
     const AvisoNoDisco noDisco_;
+    const SaidaDaCopia daCopia_;
 
     std::mutex m_;
     std::condition_variable cv_;

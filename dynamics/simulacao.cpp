@@ -38,9 +38,9 @@ void avancarPasso(ObjDeformavel& o, int i) {
 
 namespace {
 
-// A value frame n would print that is not finite, as a divergence of step `passo`.
-std::optional<Divergencia> quadroNaoFinito(const ObjDeformavel& o, int n, int passo) {
-    const std::optional<NaoFinito> v = primeiroNaoFinito(vistaDoObjeto(o, n, false));
+// A value frame `q` would print that is not finite, as a divergence of step `passo`.
+std::optional<Divergencia> quadroNaoFinito(const VistaQuadro& q, const ObjDeformavel& o, int passo) {
+    const std::optional<NaoFinito> v = primeiroNaoFinito(q);
     if (!v) return std::nullopt;
     Divergencia d;
     d.passo = passo;
@@ -69,22 +69,30 @@ ResultadoSimulacao simular(ObjDeformavel& o, const OpcoesSimulacao& op) {
     o.passoAtual = 1;
     o.inicializar();
     // Values too large for the surface itself (a tube of radius 1e308) show before any step.
-    if ((res.divergencia = quadroNaoFinito(o, 1, 0))) {
+    if ((res.divergencia = quadroNaoFinito(vistaDoObjeto(o, 1, false), o, 0))) {
         res.passoFinal = o.passoAtual;
         return res;
     }
-    GravadorQuadros gravador(op.pasta, o.flagDados == 1, op.quadroNoDisco);
+    if (op.inicio) op.inicio(o);
+    GravadorQuadros gravador(op.pasta, o.flagDados == 1, op.quadroNoDisco, op.quadroCopiado);
     const std::filesystem::path pontos = op.pasta / kPadraoPontos;
     int quadro = 1;
     // Frame `quadro` to the writer, then to the per-frame callback while the object still
-    // holds it; false when the run must stop.
-    auto entregar = [&] {
-        if (!gravador.enviar(o, quadro)) return false;
+    // holds it; false when the run must stop: a write failed, or a value the frame would
+    // print is not finite (res.divergencia then tells which, as one of step `passo`).
+    auto entregar = [&](int passo) {
+        CopiaQuadro* c = gravador.reservar();
+        if (!c) return false;
+        if (!gravador.enviar(c, o, quadro)) {
+            res.divergencia = quadroNaoFinito(c->vista(), o, passo);
+            gravador.devolver(c);
+            return false;
+        }
         const int n = quadro++;
         return !(op.quadroGravado && anotar(op.quadroGravado(o, n, nomeArquivoQuadro(pontos, n))));
     };
 
-    bool seguir = entregar();
+    bool seguir = entregar(0);
     const int total = passosDaSimulacao(o.quadros);
     for (int i = 1; seguir && i < o.quadros && !gravador.falhou(); ++i) {
         avancarPasso(o, i);
@@ -94,8 +102,8 @@ ResultadoSimulacao simular(ObjDeformavel& o, const OpcoesSimulacao& op) {
             break;
         }
         if (o.intervalo > 0 && i % o.intervalo == 0) {
-            if ((res.divergencia = quadroNaoFinito(o, quadro, i))) break;
-            seguir = entregar();
+            seguir = entregar(i);
+            if (res.divergencia) break;
         }
         if (op.progresso) op.progresso(i, total);
         if (op.cancelar && op.cancelar->load(std::memory_order_relaxed) && i + 1 < o.quadros) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/erros.h"
+#include "dynamics/gravador_quadros.h"
 #include "model/obj_deformavel.h"
 
 namespace tevra {
@@ -22,8 +23,14 @@ struct OpcoesSimulacao {
     std::function<Escrita(const ObjDeformavel& obj, int quadro, const std::filesystem::path& arquivo)> quadroGravado{};
     // Checked after every step; the run stops there when it reads true.
     const std::atomic<bool>* cancelar = nullptr;
+    // Once the surface is built (its rest geometry and density known), before frame 1, on
+    // the run's thread.
+    std::function<void(const ObjDeformavel& obj)> inicio{};
     // Each time a frame file is complete under its name, on the writer's thread.
     std::function<void(int quadro, const std::filesystem::path& arquivo)> quadroNoDisco{};
+    // After quadroNoDisco, on the writer's thread, with the frame's copy and the velocities:
+    // what is measured of each frame without holding the run up. A failure stops the run.
+    GravadorQuadros::SaidaDaCopia quadroCopiado{};
 };
 
 // The first non-finite value a step left (a position or velocity in grid order, or a value

@@ -39,6 +39,20 @@ nucleo::LinhaMetrica linhaRaiz(ObjDeformavel& o, const double* const p[3], int r
     return L;
 }
 
+void raizesDaLinha(const nucleo::Grade& g, const double* const p[3], int r, double* raiz) {
+    nucleo::LinhaMetrica L;
+    L.r = r;
+    L.soRaiz = true;
+    const int ra = r + 1 < g.gi ? r + 1 : r;  // as linhaMetrica
+    for (int c = 0; c < 3; ++c) {
+        L.p[c] = p[c] + r * g.gj;
+        L.pa[c] = p[c] + ra * g.gj;
+        L.pb[c] = p[c] + (ra - 1) * g.gj;
+    }
+    L.raiz = raiz;
+    nucleo::tabelaModelo(caminhoAtivo()).metrica(g, L);
+}
+
 nucleo::LinhaNormais linhaNormais(ObjDeformavel& o, const double* const p[3], int r) {
     nucleo::LinhaNormais L;
     L.r = r;

@@ -38,6 +38,9 @@ inline int inicioDaFaixa(int linhas, int t, int n) { return static_cast<int>(sta
 nucleo::LinhaMetrica linhaMetrica(ObjDeformavel& o, const double* const p[3], int r);
 // Only sqrt(detG) of row r of positions p, into the object's raizDetG.
 nucleo::LinhaMetrica linhaRaiz(ObjDeformavel& o, const double* const p[3], int r);
+// sqrt(detG) of row r of positions p on grid g into raiz (g.gj values), through the engine's
+// kernel and on the calling thread: the same values as the object's, for positions of its own.
+void raizesDaLinha(const nucleo::Grade& g, const double* const p[3], int r, double* raiz);
 
 // Normals of row r of positions p into the object's normals (their quadrants when detailed).
 nucleo::LinhaNormais linhaNormais(ObjDeformavel& o, const double* const p[3], int r);

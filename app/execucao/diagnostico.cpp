@@ -3,37 +3,38 @@
 #include <charconv>
 #include <cmath>
 
+#include "model/linhas.h"
+
 namespace tevra {
 
-namespace {
+Diagnosticador::Diagnosticador(const ObjDeformavel& o)
+    : grade_(o.grade()),
+      acel_(o.acel),
+      massaNo_(o.densidade0 * o.area0 / o.numNos()),
+      area0_(o.area0),
+      // The area is the model's own sum (the four corners of each cell, a quarter of the
+      // spacing product each), in its order, but of the positions the frame holds: the
+      // engine's `area` belongs to the geometry at the start of the last step.
+      fator_(o.delta[0] * o.delta[1] * 0.25) {}
 
-// sqrt(det G) of node (i, j) for the frame's positions, as the model computes it.
-inline double raizDetG(const ObjDeformavel& o, int i, int j) {
-    const Vetor3 t[2] = {o.derivada(i, j, 0), o.derivada(i, j, 1)};
-    double g[4];
-    for (int k = 0; k < 2; ++k)
-        for (int l = 0; l < 2; ++l) g[kl(k, l)] = t[k][0] * t[l][0] + t[k][1] * t[l][1] + t[k][2] * t[l][2];
-    return std::sqrt(g[0] * g[3] - g[2] * g[1]);
-}
-
-}  // namespace
-
-void Diagnosticador::guardarRepouso(const ObjDeformavel& o) {
-    const int n = o.numNos();
-    for (int c = 0; c < 3; ++c) repouso_[c].assign(o.pos[c], o.pos[c] + n);
-    for (auto& linha : raizLinha_) linha.assign(static_cast<std::size_t>(o.grade_j), 0.0);
+void Diagnosticador::guardarRepouso(const VistaQuadro& q) {
+    const std::size_t gj = static_cast<std::size_t>(grade_.gj);
+    for (int c = 0; c < 3; ++c) repouso_[c].assign(q.pos[c], q.pos[c] + q.nos);
+    for (auto& linha : raizLinha_) linha.assign(gj, 0.0);
+    for (auto& linha : termos_) linha.assign(gj, 0.0);
 }
 
 Diagnostico Diagnosticador::medir(const ObjDeformavel& o, int quadro) {
-    if (repouso_[0].empty()) guardarRepouso(o);
-    const int gi = o.grade_i;
-    const int gj = o.grade_j;
-    const int n = o.numNos();
-    const double massaNo = o.densidade0 * o.area0 / n;
-    // The area is the model's own sum (the four corners of each cell, a quarter of the
-    // spacing product each), in its order, but of the positions the frame holds: the
-    // engine's `area` belongs to the geometry at the start of the last step.
-    const double fator = o.delta[0] * o.delta[1] * 0.25;
+    VistaQuadro q = vistaDoObjeto(o, quadro, false);
+    for (int c = 0; c < 3; ++c) q.vel[c] = o.vel[c];
+    return medir(q);
+}
+
+Diagnostico Diagnosticador::medir(const VistaQuadro& q) {
+    if (repouso_[0].empty()) guardarRepouso(q);
+    const int gi = grade_.gi;
+    const int gj = grade_.gj;
+    const int n = q.nos;
 
     double area = 0.0;
     double v2 = 0.0;
@@ -43,35 +44,42 @@ Diagnostico Diagnosticador::medir(const ObjDeformavel& o, int quadro) {
     double maiorD2 = 0.0;
     for (int i = 0; i < gi; ++i) {
         std::vector<double>& r1 = raizLinha_[i % 2];
+        raizesDaLinha(grade_, q.pos, i, r1.data());
+        // The per-node terms first, free of one another (this loop vectorises), then the
+        // running sums in node order.
+        const double* v[3] = {q.vel[0] + i * gj, q.vel[1] + i * gj, q.vel[2] + i * gj};
+        const double* p[3] = {q.pos[0] + i * gj, q.pos[1] + i * gj, q.pos[2] + i * gj};
+        const double* p0[3] = {repouso_[0].data() + i * gj, repouso_[1].data() + i * gj, repouso_[2].data() + i * gj};
+        double* vv = termos_[0].data();
+        double* dd = termos_[1].data();
+        double* w[3] = {termos_[2].data(), termos_[3].data(), termos_[4].data()};
         for (int j = 0; j < gj; ++j) {
-            const int idx = i * gj + j;
-            double vv = 0.0;
-            double dd = 0.0;
-            for (int c = 0; c < 3; ++c) {
-                const double v = o.vel[c][idx];
-                const double d = o.pos[c][idx] - repouso_[c][idx];
-                vv = vv + v * v;
-                dd = dd + d * d;
-                trabalho = trabalho + o.acel[c] * d;
-                soma[c] = soma[c] + o.pos[c][idx];
-            }
-            v2 = v2 + vv;
-            if (vv > maiorV2) maiorV2 = vv;
-            if (dd > maiorD2) maiorD2 = dd;
-            r1[j] = raizDetG(o, i, j);
+            const double d0 = p[0][j] - p0[0][j], d1 = p[1][j] - p0[1][j], d2 = p[2][j] - p0[2][j];
+            vv[j] = v[0][j] * v[0][j] + v[1][j] * v[1][j] + v[2][j] * v[2][j];
+            dd[j] = d0 * d0 + d1 * d1 + d2 * d2;
+            w[0][j] = acel_[0] * d0;
+            w[1][j] = acel_[1] * d1;
+            w[2][j] = acel_[2] * d2;
+        }
+        for (int j = 0; j < gj; ++j) {
+            trabalho = trabalho + w[0][j] + w[1][j] + w[2][j];
+            for (int c = 0; c < 3; ++c) soma[c] = soma[c] + p[c][j];
+            v2 = v2 + vv[j];
+            if (vv[j] > maiorV2) maiorV2 = vv[j];
+            if (dd[j] > maiorD2) maiorD2 = dd[j];
         }
         if (i == 0) continue;
         const std::vector<double>& r0 = raizLinha_[(i + 1) % 2];
-        for (int j = 0; j < gj - 1; ++j) area = area + (r0[j] + r1[j] + r0[j + 1] + r1[j + 1]) * fator;
+        for (int j = 0; j < gj - 1; ++j) area = area + (r0[j] + r1[j] + r0[j + 1] + r1[j + 1]) * fator_;
     }
 
     Diagnostico d;
-    d.quadro = quadro;
-    d.tempo = (o.passoAtual - 1) * o.passo;
-    d.cinetica = 0.5 * massaNo * v2;
-    d.potencial = -massaNo * trabalho;
+    d.quadro = q.n;
+    d.tempo = q.tempo;
+    d.cinetica = 0.5 * massaNo_ * v2;
+    d.potencial = -massaNo_ * trabalho;
     d.total = d.cinetica + d.potencial;
-    d.razaoArea = area / o.area0;
+    d.razaoArea = area / area0_;
     d.maiorVelocidade = std::sqrt(maiorV2);
     d.maiorDeslocamento = std::sqrt(maiorD2);
     for (int c = 0; c < 3; ++c) d.centro[c] = soma[c] / n;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "dynamics/arquivos.h"
+#include "model/nucleo.h"
 #include "model/obj_deformavel.h"
 #include "model/vetor3.h"
 
@@ -32,13 +34,26 @@ struct Diagnostico {
 // grid order, on the calling thread: the values do not depend on the engine's threads.
 class Diagnosticador {
 public:
+    // What stays fixed over the run (grid, spacing, gravity, mass) is taken from `obj` here.
+    explicit Diagnosticador(const ObjDeformavel& obj);
+
+    // A frame's copy that holds the velocities; any thread, one frame at a time.
+    Diagnostico medir(const VistaQuadro& q);
+    // The object as it stands, as frame `quadro`.
     Diagnostico medir(const ObjDeformavel& obj, int quadro);
 
 private:
-    void guardarRepouso(const ObjDeformavel& obj);
+    void guardarRepouso(const VistaQuadro& q);
+
+    nucleo::Grade grade_;
+    Vetor3 acel_;
+    double massaNo_;
+    double area0_;
+    double fator_;  // the area sum's weight of a cell corner
 
     std::vector<double> repouso_[3];
     std::vector<double> raizLinha_[2];  // sqrt(det G) of two rows of nodes, for the area
+    std::vector<double> termos_[5];     // of one row: |v|^2, |x - x0|^2, g . (x - x0) by component
 };
 
 // The CSV's heading line and one frame's line (each ending in a line break); numbers in

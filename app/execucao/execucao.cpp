@@ -5,7 +5,6 @@
 #include <chrono>
 
 #include "app/cena/configuracao.h"
-#include "app/execucao/saida_diagnostico.h"
 #include "base/limites.h"
 #include "base/tevra_home.h"
 
@@ -27,8 +26,6 @@ Execucao::Execucao(const Cena& cena, OpcoesExecucao opcoes) : cena_(cena), opcoe
         home::criarPastas();
         opcoes_.pasta = home::tmp();
     }
-    // Every run tells how it behaved over time, beside its frames.
-    saidas_.push_back(std::make_unique<SaidaDiagnostico>(opcoes_.pasta));
 }
 
 Execucao::~Execucao() = default;
@@ -57,6 +54,9 @@ ResultadoExecucao Execucao::executar() {
     op.quadroNoDisco = [this](int n, const std::filesystem::path& arquivo) {
         if (quadroGravado) quadroGravado(n, arquivo);
     };
+    // Every run tells how it behaved over time, beside its frames.
+    op.inicio = [this](const ObjDeformavel& o) { diagnostico_ = std::make_unique<SaidaDiagnostico>(opcoes_.pasta, o); };
+    op.quadroCopiado = [this](const VistaQuadro& q) { return diagnostico_->quadro(q); };
 
     r.pasta = opcoes_.pasta;
     r.nos = static_cast<long long>(obj_->grade_i) * obj_->grade_j;
@@ -68,6 +68,7 @@ ResultadoExecucao Execucao::executar() {
     for (auto& saida : saidas_)
         if (Escrita f = saida->concluir())
             if (r.falhas++ == 0) r.primeiraFalha = std::move(f);
+    if (diagnostico_) diagnostico_->concluir();
     r.segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
     r.passos = s.passos;
     r.quadros = s.quadros;

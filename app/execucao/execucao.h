@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/cena/cena.h"
+#include "app/execucao/saida_diagnostico.h"
 #include "base/erros.h"
 #include "dynamics/simulacao.h"
 #include "model/obj_deformavel.h"
@@ -20,7 +21,7 @@ struct OpcoesExecucao {
     int threads = 0;              // worker threads of the engine; 0: the OpenMP default
 };
 
-// Something more a run writes with every frame (exports, pictures, diagnostics). Called on
+// Something more a run writes with every frame (exports, pictures). Called on
 // the run's thread between two steps, with the object as that frame holds it: the frame
 // file is handed to the writer thread just before (the path is where it goes; it may not
 // be on disk yet). Outputs stay on the run's thread because they may read any array of the
@@ -99,6 +100,7 @@ private:
     OpcoesExecucao opcoes_;
     std::unique_ptr<ObjDeformavel> obj_;
     std::vector<std::unique_ptr<SaidaQuadro>> saidas_;
+    std::unique_ptr<SaidaDiagnostico> diagnostico_;  // made when the run has built its surface
     std::atomic<bool> cancelar_{false};
     std::atomic<bool> interrompido_{false};
 };

@@ -4,11 +4,12 @@
 
 namespace tevra {
 
-SaidaDiagnostico::SaidaDiagnostico(std::filesystem::path pasta) : arquivo_(std::move(pasta) / kArquivoDiagnostico) {}
+SaidaDiagnostico::SaidaDiagnostico(std::filesystem::path pasta, const ObjDeformavel& obj)
+    : arquivo_(std::move(pasta) / kArquivoDiagnostico), diagnosticador_(obj) {}
 
-Escrita SaidaDiagnostico::quadro(const ObjDeformavel& obj, int n, const std::filesystem::path&) {
+Escrita SaidaDiagnostico::quadro(const VistaQuadro& q) {
     if (falhou_) return std::nullopt;
-    const std::string linha = linhaDiagnostico(diagnosticador_.medir(obj, n));
+    const std::string linha = linhaDiagnostico(diagnosticador_.medir(q));
     Escrita f = iniciado_ ? csv_.acrescentar(linha) : csv_.iniciar(arquivo_, cabecalhoDiagnostico() + linha);
     iniciado_ = true;
     if (f) {

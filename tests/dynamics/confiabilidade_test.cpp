@@ -159,6 +159,26 @@ TEST(Divergencia, PrimeiroValorNaoFinitoNaOrdemDoArquivo) {
     EXPECT_STREQ(achado->grandeza, "area");
 }
 
+TEST(Divergencia, CopiaDoQuadroTestaOQueOArquivoImprime) {
+    auto o = criarObjeto(folha(10, 1));
+    o->passoAtual = 1;
+    o->inicializar();
+    CopiaQuadro c;
+    EXPECT_TRUE(c.copiar(*o, 1, false, true));
+    for (int k = 0; k < o->numNos(); ++k) EXPECT_EQ(c.vista().vel[2][k], o->vel[2][k]);
+    o->vel[0][3] = std::nan("");  // velocities go to the diagnostics, not to the file
+    EXPECT_TRUE(c.copiar(*o, 2, false, true));
+    o->nos.normal[1][o->numNos() - 1] = 1.0 / 0.0;  // the last array's last value
+    EXPECT_FALSE(c.copiar(*o, 3, false, false));
+    ASSERT_TRUE(primeiroNaoFinito(c.vista()));
+    EXPECT_EQ(primeiroNaoFinito(c.vista())->no, o->numNos() - 1);
+    EXPECT_EQ(c.vista().vel[0], nullptr) << "not asked for";
+    o->nos.normal[1][o->numNos() - 1] = 0.0;
+    o->area = std::nan("");
+    EXPECT_FALSE(c.copiar(*o, 4, false, false)) << "the header's area";
+    EXPECT_TRUE(c.copiar(*o, 1, false, false)) << "frame 1 prints the rest area";
+}
+
 TEST(ArquivosInteirosOuAusentes, PrimeiraFalhaDeEscritaParaAExecucao) {
     // Frame 3's temporary name is taken by a folder: that file cannot be written.
     PastaTemporaria pasta;

@@ -37,12 +37,13 @@ class SaidaMedida : public SaidaQuadro {
 public:
     explicit SaidaMedida(std::vector<Diagnostico>& r) : r_(r) {}
     Escrita quadro(const ObjDeformavel& obj, int n, const fs::path&) override {
-        r_.push_back(d_.medir(obj, n));
+        if (!d_) d_.emplace(obj);
+        r_.push_back(d_->medir(obj, n));
         return std::nullopt;
     }
 
 private:
-    Diagnosticador d_;
+    std::optional<Diagnosticador> d_;
     std::vector<Diagnostico>& r_;
 };
 
@@ -218,14 +219,17 @@ TEST(Diagnostico, PastaSemEscritaEhUmaFalhaSo) {
     if (geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
     PastaTemporaria pasta;
     fs::permissions(*pasta, fs::perms::owner_read | fs::perms::owner_exec);
-    SaidaDiagnostico s(*pasta);
     auto o = criarObjeto(comElasticidade());
     o->passoAtual = 1;
     o->inicializar();
-    const Escrita f = s.quadro(*o, 1, *pasta / "pontos0001.txt");
+    SaidaDiagnostico s(*pasta, *o);
+    CopiaQuadro c;
+    c.copiar(*o, 1, false, true);
+    const Escrita f = s.quadro(c.vista());
     ASSERT_TRUE(f);
     EXPECT_EQ(f->arquivo, *pasta / kArquivoDiagnostico);
-    EXPECT_FALSE(s.quadro(*o, 2, *pasta / "pontos0002.txt")) << "reported once";
+    c.copiar(*o, 2, false, true);
+    EXPECT_FALSE(s.quadro(c.vista())) << "reported once";
     EXPECT_FALSE(s.concluir());
     fs::permissions(*pasta, fs::perms::owner_all);
 }
