@@ -6,12 +6,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <system_error>
 #include <vector>
 
+#include "base/leitura_real.h"
 #include "base/nomes_arquivos.h"
 #include "base/tevra_home.h"
 
@@ -76,11 +76,10 @@ public:
         if (!proximo(s)) return false;
         const char* ini = s.data();
         const char* fim = s.data() + s.size();
-        // from_chars has no leading plus; the stream accepts one.
+        // lerReal takes no leading plus, as from_chars; the stream accepts one.
         if (*ini == '+' && fim - ini > 1) ++ini;
         double lido;
-        const auto r = std::from_chars(ini, fim, lido, std::chars_format::general);
-        if (r.ec != std::errc() || r.ptr != fim || !std::isfinite(lido)) return false;
+        if (!lerReal(ini, fim, lido) || !std::isfinite(lido)) return false;
         v = lido;
         return true;
     }
