@@ -13,18 +13,23 @@ void metricaDaLinha(Linha& L, ObjDeformavel& o, int r) {
     simetricoNaLinha(L.Ginv, o.nos.Ginv, o, r);
 }
 
-}  // namespace
-
-nucleo::LinhaMetrica linhaMetrica(ObjDeformavel& o, const double* const p[3], int r) {
+// Row r of the positions and the two rows its i-differences take.
+nucleo::LinhaMetrica linhasDePosicao(int gi, int gj, const double* const p[3], int r) {
     nucleo::LinhaMetrica L;
     L.r = r;
-    const int gj = o.grade_j;
-    const int ra = r + 1 < o.grade_i ? r + 1 : r;  // the last row differences backwards
+    const int ra = r + 1 < gi ? r + 1 : r;  // the last row differences backwards
     for (int c = 0; c < 3; ++c) {
         L.p[c] = p[c] + r * gj;
         L.pa[c] = p[c] + ra * gj;
         L.pb[c] = p[c] + (ra - 1) * gj;
     }
+    return L;
+}
+
+}  // namespace
+
+nucleo::LinhaMetrica linhaMetrica(ObjDeformavel& o, const double* const p[3], int r) {
+    nucleo::LinhaMetrica L = linhasDePosicao(o.grade_i, o.grade_j, p, r);
     metricaDaLinha(L, o, r);
     simetricoNaLinha(L.G0, o.nos.G0, o, r);
     simetricoNaLinha(L.G, o.nos.G, o, r);
@@ -40,15 +45,8 @@ nucleo::LinhaMetrica linhaRaiz(ObjDeformavel& o, const double* const p[3], int r
 }
 
 void raizesDaLinha(const nucleo::Grade& g, const double* const p[3], int r, double* raiz) {
-    nucleo::LinhaMetrica L;
-    L.r = r;
+    nucleo::LinhaMetrica L = linhasDePosicao(g.gi, g.gj, p, r);
     L.soRaiz = true;
-    const int ra = r + 1 < g.gi ? r + 1 : r;  // as linhaMetrica
-    for (int c = 0; c < 3; ++c) {
-        L.p[c] = p[c] + r * g.gj;
-        L.pa[c] = p[c] + ra * g.gj;
-        L.pb[c] = p[c] + (ra - 1) * g.gj;
-    }
     L.raiz = raiz;
     nucleo::tabelaModelo(caminhoAtivo()).metrica(g, L);
 }
