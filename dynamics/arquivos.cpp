@@ -94,16 +94,19 @@ VistaQuadro vistaDoObjeto(const ObjDeformavel& o, int n, bool dados) {
 namespace {
 
 constexpr std::uint64_t kExpoente = 0x7ff0000000000000ULL;  // all ones: infinite or NaN
+constexpr std::uint64_t kUmNoExpoente = 0x0010000000000000ULL;
 
-// Whether any of the n values is infinite or NaN, on the exponent bits so that it vectorises.
+// Whether any of the n values is infinite or NaN, on the exponent bits: one added to the
+// exponent field carries into the sign bit only when the field is all ones. Masks, adds and
+// ors only, so that the loop vectorises (a comparison per value kept it scalar).
 bool algumNaoFinito(const double* v, std::size_t n) {
     std::uint64_t ruim = 0;
     for (std::size_t k = 0; k < n; ++k) {
         std::uint64_t b;
         std::memcpy(&b, v + k, sizeof b);
-        ruim |= (b & kExpoente) == kExpoente;
+        ruim |= (b & kExpoente) + kUmNoExpoente;
     }
-    return ruim != 0;
+    return (ruim >> 63) != 0;
 }
 
 }  // namespace

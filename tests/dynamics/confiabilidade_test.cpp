@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,40 @@ TEST(Divergencia, PrimeiroValorNaoFinitoNaOrdemDoArquivo) {
     achado = primeiroNaoFinito(q);
     EXPECT_EQ(achado->no, -1);
     EXPECT_STREQ(achado->grandeza, "area");
+}
+
+TEST(Divergencia, TesteDosBitsSoPegaInfinitosENaN) {
+    // Every kind of extreme value at every position of an array longer than any vector, so
+    // that the vector body and the scalar tail of the test both see each one.
+    const int nos = 11;
+    std::vector<double> v(6 * nos, 0.5);
+    VistaQuadro q;
+    q.nos = nos;
+    q.area = 2;
+    q.densidade0 = 1;
+    for (int c = 0; c < 3; ++c) {
+        q.pos[c] = &v[c * nos];
+        q.normal[c] = &v[(3 + c) * nos];
+    }
+    const double finitos[] = {std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
+                              std::numeric_limits<double>::denorm_min(), -0.0, 1e308, -1e-320};
+    const double ruins[] = {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::signaling_NaN()};
+    for (int k = 0; k < nos; ++k) {
+        double& alvo = v[4 * nos + k];  // normal y
+        for (double f : finitos) {
+            alvo = f;
+            EXPECT_FALSE(primeiroNaoFinito(q)) << f << " at node " << k;
+        }
+        for (double r : ruins) {
+            alvo = r;
+            const auto achado = primeiroNaoFinito(q);
+            ASSERT_TRUE(achado) << r << " at node " << k;
+            EXPECT_EQ(achado->no, k);
+        }
+        alvo = 0.5;
+    }
 }
 
 TEST(Divergencia, CopiaDoQuadroTestaOQueOArquivoImprime) {
