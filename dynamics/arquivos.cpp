@@ -7,6 +7,7 @@
 
 #include "base/gravacao.h"
 #include "base/numero_texto.h"
+#include "dynamics/copia_verificada.h"
 
 namespace tevra {
 
@@ -119,16 +120,17 @@ bool CopiaQuadro::copiar(const ObjDeformavel& o, int n, bool dados, bool velocid
     vista_ = origem;
     double* livre = valores_.data();
     auto copia = [&](const double*& destino) {
-        std::copy_n(destino, nos, livre);
+        copiarParaOutroNucleo(destino, livre, nos);
         destino = livre;
         livre += nos;
     };
-    // Each printed array is tested just after its copy, while it is still in the cache.
+    // Each printed array is tested in its copy's own pass.
     bool ruim = !std::isfinite(vista_.area) || !std::isfinite(vista_.densidade0);
     for (auto* v : {vista_.pos, vista_.normal})
         for (int c = 0; c < 3; ++c) {
-            copia(v[c]);
-            ruim = algumNaoFinito(v[c], nos) || ruim;
+            ruim = copiarVerificando(v[c], livre, nos) || ruim;
+            v[c] = livre;
+            livre += nos;
         }
     if (velocidades)
         for (int c = 0; c < 3; ++c) {
