@@ -30,7 +30,7 @@ struct Sinal {
 };
 
 // Frames 1 .. serie.quadros in order, read ahead; `cada` gets the frame number, the frame
-// when it was read completely (else null) and whether frame 1 said the surface is a tube;
+// when it was read completely (else null; the reader keeps no hold on it) and whether frame 1 said the surface is a tube;
 // false from `cada` stops.
 template <class F>
 void percorrer(const SerieGravada& serie, F&& cada) {
@@ -47,7 +47,7 @@ void percorrer(const SerieGravada& serie, F&& cada) {
         while (!(q = leitor.pegar())) sinal->esperar();
         if (n == 1 && q->resultado.objeto) fechada = *q->resultado.objeto != 0.0;
         const bool completo = q->resultado.estado == EstadoQuadro::Completo && q->compacto;
-        if (!cada(n, completo ? q->compacto.get() : nullptr, fechada)) return;
+        if (!cada(n, completo ? std::move(q->compacto) : nullptr, fechada)) return;
     }
 }
 
@@ -55,7 +55,7 @@ void percorrer(const SerieGravada& serie, F&& cada) {
 
 Caixa caixaDaSerie(const SerieGravada& serie, const std::function<void(int, int)>& progresso) {
     Caixa caixa;
-    percorrer(serie, [&](int n, const QuadroCompacto* q, bool) {
+    percorrer(serie, [&](int n, std::shared_ptr<const QuadroCompacto> q, bool) {
         if (q) caixa.incluir(*q);
         if (progresso) progresso(n, serie.quadros);
         return true;
@@ -66,9 +66,9 @@ Caixa caixaDaSerie(const SerieGravada& serie, const std::function<void(int, int)
 int renderizarSerie(const SerieGravada& serie, SaidaImagens& saida, const std::function<void(int, int)>& progresso,
                     const std::atomic<bool>* parar) {
     int feitos = 0;
-    percorrer(serie, [&](int n, const QuadroCompacto* q, bool fechada) {
+    percorrer(serie, [&](int n, std::shared_ptr<const QuadroCompacto> q, bool fechada) {
         if (q)
-            saida.quadro(n, *q, fechada);
+            saida.quadro(n, std::move(q), fechada);
         else
             saida.faltando(n);
         feitos = n;

@@ -5,8 +5,8 @@
 
 #include "base/nomes_arquivos.h"
 #include "base/pasta_gravavel.h"
+#include "view/render/desenhistas.h"
 #include "view/render/gravador_png.h"
-#include "view/render/renderizador.h"
 #include "view/render/video.h"
 
 namespace tevra {
@@ -33,15 +33,20 @@ std::string listaQuadros(const std::vector<int>& quadros) {
 }
 
 std::unique_ptr<SaidaImagens> SaidaImagens::criar(const OpcoesImagem& opcoes, std::filesystem::path pasta,
-                                                  const std::vector<std::uint8_t>& texels, std::string& erro) {
+                                                  const std::vector<std::uint8_t>& texels, std::string& erro,
+                                                  int desenhistas) {
     std::unique_ptr<SaidaImagens> s(new SaidaImagens);
     s->opcoes_ = opcoes;
     s->pasta_ = std::move(pasta);
     s->vista_ = opcoes.vista;
-    s->renderizador_ = Renderizador::criar(opcoes.largura, opcoes.altura, texels, erro);
-    if (!s->renderizador_) return nullptr;
-    // Compressing a picture takes longer than drawing it.
+    // Compressing a picture takes about as long as drawing it.
     s->png_ = std::make_unique<GravadorPng>(static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)));
+    SaidaImagens* self = s.get();
+    s->desenhistas_ = Desenhistas::criar(
+        desenhistas > 0 ? desenhistas : desenhistasPadrao(), opcoes.largura, opcoes.altura, texels,
+        [self](const TrabalhoDesenho& t, Imagem&& imagem) { self->pronta(t, std::move(imagem)); },
+        [self] { return self->png_->reciclada(); }, erro);
+    if (!s->desenhistas_) return nullptr;
     if (!opcoes.video.empty()) {
         s->video_ = std::make_unique<SaidaVideo>(opcoes.video, opcoes.fps);
         s->resultado_.comVideo = true;
@@ -49,7 +54,7 @@ std::unique_ptr<SaidaImagens> SaidaImagens::criar(const OpcoesImagem& opcoes, st
     return s;
 }
 
-SaidaImagens::~SaidaImagens() = default;
+SaidaImagens::~SaidaImagens() { desenhistas_.reset(); }
 
 void SaidaImagens::enquadrar(const Caixa& caixa) {
     if (!opcoes_.enquadrar) return;
@@ -57,46 +62,72 @@ void SaidaImagens::enquadrar(const Caixa& caixa) {
     enquadrada_ = true;
 }
 
-const Escrita& SaidaImagens::falhaVideo() const {
-    static const Escrita nenhuma;
-    return video_ ? video_->falha() : nenhuma;
+Escrita SaidaImagens::falhaVideo() const {
+    std::lock_guard trava(videoMutex_);
+    return video_ ? video_->falha() : Escrita{};
 }
 
-bool SaidaImagens::falhou() const { return falhou_; }
+bool SaidaImagens::falhou() const { return falhou_.load(std::memory_order_relaxed); }
 
 Escrita SaidaImagens::falhaImagem() { return png_->falha(); }
 
-void SaidaImagens::paraVideo(const Imagem& imagem) {
-    if (video_) video_->quadro(imagem);
-}
-
 void SaidaImagens::quadro(int n, const QuadroCompacto& quadro, bool fechada) {
     if (concluida_) return;
+    this->quadro(n, std::make_shared<const QuadroCompacto>(quadro), fechada);
+}
+
+void SaidaImagens::quadro(int n, std::shared_ptr<const QuadroCompacto> quadro, bool fechada) {
+    if (concluida_ || !quadro) return;
     if (opcoes_.enquadrar && !enquadrada_) {
         Caixa c;
-        c.incluir(quadro);
+        c.incluir(*quadro);
         enquadrar(c);
     }
-    // Drawn into a picture the workers are done with: no fresh allocation and copy a frame.
-    Imagem imagem = png_->reciclada();
-    renderizador_->desenhar(vista_, &quadro, fechada, imagem);
-    paraVideo(imagem);
-    if (video_) ultima_ = imagem;
-    if (!falhou_ && !png_->enviar(caminhoImagem(pasta_, n), std::move(imagem))) falhou_ = true;
+    enviouAlgum_ = true;
+    desenhistas_->enviar({n, std::move(quadro), fechada, vista_, proximaOrdem_++});
 }
 
 void SaidaImagens::faltando(int n) {
     if (concluida_) return;
     resultado_.faltando.push_back(n);
     if (!video_) return;
-    // Before any frame was read the window shows an empty scene.
-    if (!ultima_) ultima_ = renderizador_->desenhar(vista_, nullptr, false);
-    paraVideo(*ultima_);
+    const int ordem = proximaOrdem_++;
+    if (!enviouAlgum_) {
+        // Before any frame was read the window shows an empty scene: drawn, but given no file.
+        enviouAlgum_ = true;
+        desenhistas_->enviar({n, nullptr, false, vista_, ordem});
+        return;
+    }
+    std::lock_guard trava(videoMutex_);
+    esperaVideo_.emplace(ordem, std::nullopt);
+    descarregarVideo();
+}
+
+void SaidaImagens::pronta(const TrabalhoDesenho& t, Imagem&& imagem) {
+    if (video_) {
+        std::lock_guard trava(videoMutex_);
+        // The file takes the picture; the video waits for its turn with a copy.
+        esperaVideo_.emplace(t.ordem, t.quadro ? Imagem(imagem) : std::move(imagem));
+        descarregarVideo();
+    }
+    if (!t.quadro || falhou_.load(std::memory_order_relaxed)) return;
+    if (!png_->enviar(caminhoImagem(pasta_, t.n), std::move(imagem))) falhou_.store(true, std::memory_order_relaxed);
+}
+
+void SaidaImagens::descarregarVideo() {
+    for (auto it = esperaVideo_.begin(); it != esperaVideo_.end() && it->first == proximoVideo_;
+         it = esperaVideo_.erase(it), ++proximoVideo_) {
+        if (it->second) ultima_ = std::move(*it->second);
+        // A missing frame's place comes after the first picture: something was sent before it.
+        if (ultima_) video_->quadro(*ultima_);
+    }
 }
 
 ResultadoImagens SaidaImagens::concluir(bool completa) {
     if (concluida_) return resultado_;
     concluida_ = true;
+    desenhistas_->esperar();
+    desenhistas_.reset();  // every picture is drawn and handed over: the contexts go
     resultado_.falha = png_->concluir();
     resultado_.imagens = png_->gravados();
     if (video_ && !completa) {
