@@ -1,12 +1,11 @@
 #include "view/imagem/deflate.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 
+#include "view/imagem/adler32.h"
 #include "view/imagem/huffman.h"
 
 namespace tevra {
@@ -15,7 +14,6 @@ static_assert(std::endian::native == std::endian::little, "runs are found with l
 
 namespace {
 
-constexpr std::uint32_t kModuloAdler = 65521;
 constexpr int kSimbolosLL = 286;  // literal/length alphabet: 256 literals, end of block, 29 lengths
 constexpr int kFimDeBloco = 256;
 // Room for a block's header and for the bit writer's 8-byte stores past the end.
@@ -66,17 +64,6 @@ std::size_t iguais(const std::uint8_t* p, std::size_t n, std::uint8_t v) {
         if (const std::uint64_t x = ler64(p + k) ^ padrao) return k + static_cast<std::size_t>(std::countr_zero(x)) / 8;
     while (k < n && p[k] == v) ++k;
     return k;
-}
-
-// The Adler-32 after n more bytes of value c, in closed form: a grows by n c, b by n a plus
-// c (1 + ... + n); n (n + 1) / 2 modulo the odd prime depends on n modulo it only.
-std::uint32_t adlerRepetido(std::uint32_t adler, std::uint8_t c, std::size_t n) {
-    const std::uint64_t a = adler & 0xffffu, b = adler >> 16;
-    const std::uint64_t m = n % kModuloAdler;
-    const std::uint64_t triangulo = m * (m + 1) / 2 % kModuloAdler;
-    const std::uint64_t b2 = (b + m * a + c * triangulo) % kModuloAdler;
-    const std::uint64_t a2 = (a + m * c) % kModuloAdler;
-    return static_cast<std::uint32_t>(b2 << 16 | a2);
 }
 
 // The code lengths of a block, run-length coded (RFC 1951, 3.2.7): symbol and extra bits.
@@ -132,17 +119,13 @@ void CompressorDeflate::garantir(std::size_t bytes) {
 
 void CompressorDeflate::bytes(const std::uint8_t* p, std::size_t n) {
     if (n == 0) return;
-    for (std::size_t feito = 0; feito < n;) {  // zlib counts in 32 bits
-        const auto parte = static_cast<uInt>(std::min<std::size_t>(n - feito, std::size_t{1} << 30));
-        adler_ = static_cast<std::uint32_t>(adler32(adler_, p + feito, parte));
-        feito += parte;
-    }
+    adler_ = adler32Bytes(adler_, p, n);
     varrer(p, n);
 }
 
 void CompressorDeflate::repetir(std::uint8_t valor, std::size_t n) {
     if (n == 0) return;
-    adler_ = adlerRepetido(adler_, valor, n);
+    adler_ = adler32Repetido(adler_, valor, n);
     if (ultimo_ == valor) {
         corrida_ += n;
         return;
@@ -171,12 +154,16 @@ void CompressorDeflate::fecharCorrida() {
     blocoSeCheio();
 }
 
-void CompressorDeflate::literais(const std::uint8_t* p, std::size_t n) {
-    for (std::size_t k = 0; k < n; ++k) {
-        simbolos_[nSimbolos_ + k] = p[k];
-        ++contagens_[k & 3][p[k]];
+// From a word already loaded: the data's bytes could otherwise be the symbols' or the
+// counts' (a byte may alias anything), and be loaded again after every store.
+void CompressorDeflate::literais(std::uint64_t palavra, int n) {
+    std::uint16_t* s = simbolos_.get() + nSimbolos_;
+    for (int k = 0; k < n; ++k) {
+        const auto c = static_cast<std::uint8_t>(palavra >> (8 * k));
+        s[k] = c;
+        ++contagens_[k & 3][c];
     }
-    nSimbolos_ += n;
+    nSimbolos_ += static_cast<std::size_t>(n);
     blocoSeCheio();
 }
 
@@ -211,15 +198,16 @@ void CompressorDeflate::varrer(const std::uint8_t* p, std::size_t n) {
                 }
                 return;
             }
-            const std::uint64_t z = bytesNulos(ler64(p + q) ^ ler64(p + q - 1));
+            const std::uint64_t palavra = ler64(p + q);
+            const std::uint64_t z = bytesNulos(palavra ^ ler64(p + q - 1));
             const std::uint64_t tres = z & (z >> 8) & (z >> 16);
             if (tres == 0) {
-                literais(p + q, 6);
+                literais(palavra, 6);
                 q += 6;
                 continue;
             }
             const std::size_t inicio = q + static_cast<std::size_t>(std::countr_zero(tres)) / 8;
-            literais(p + q, inicio - q);
+            literais(palavra, static_cast<int>(inicio - q));
             ultimo_ = p[inicio - 1];
             i = inicio;
             break;
@@ -300,20 +288,23 @@ void CompressorDeflate::fecharBloco(bool final) {
         cadeia[256 + k] = (codigoLL[s] | static_cast<std::uint32_t>(k + 3 - cc.base) << comprimentoLL[s]) |
                           static_cast<std::uint32_t>(comprimentoLL[s] + cc.extras + 1) << 24;
     }
-    // Two symbols between stores: 7 + 2 x 21 bits fit the accumulator.
+    // Two symbols between stores: 7 + 2 x 21 bits fit the accumulator. (The symbols'
+    // address is held here: the byte stores could otherwise be the member's bytes.)
+    const std::uint16_t* simbolos = simbolos_.get();
+    const std::size_t nSimbolos = nSimbolos_;
     std::size_t k = 0;
-    for (; k + 2 <= nSimbolos_; k += 2) {
-        const std::uint32_t a = cadeia[simbolos_[k]], b = cadeia[simbolos_[k + 1]];
-        acc |= static_cast<std::uint64_t>(a & 0xffffffu) << n;
-        n += static_cast<int>(a >> 24);
-        acc |= static_cast<std::uint64_t>(b & 0xffffffu) << n;
-        n += static_cast<int>(b >> 24);
+    for (; k + 2 <= nSimbolos; k += 2) {
+        // The pair joined first, apart from the accumulator's chain of dependences.
+        const std::uint32_t a = cadeia[simbolos[k]], b = cadeia[simbolos[k + 1]];
+        const int na = static_cast<int>(a >> 24);
+        acc |= ((a & 0xffffffu) | static_cast<std::uint64_t>(b & 0xffffffu) << na) << n;
+        n += na + static_cast<int>(b >> 24);
         std::memcpy(saida, &acc, 8);
         saida += n >> 3;
         acc >>= n & 56;
         n &= 7;
     }
-    if (k < nSimbolos_) poe(cadeia[simbolos_[k]] & 0xffffffu, static_cast<int>(cadeia[simbolos_[k]] >> 24));
+    if (k < nSimbolos) poe(cadeia[simbolos[k]] & 0xffffffu, static_cast<int>(cadeia[simbolos[k]] >> 24));
     poe(codigoLL[kFimDeBloco], comprimentoLL[kFimDeBloco]);
 
     usados_ = static_cast<std::size_t>(saida - saida_.get());

@@ -19,6 +19,10 @@ public:
 
     explicit CompressorDeflate(std::size_t simbolosPorBloco = kSimbolosPorBloco);
 
+    // Room for the stream to grow to `bytes` without being copied. Memory not written to
+    // costs only address space, so a generous guess is cheap.
+    void reservar(std::size_t bytes) { garantir(bytes); }
+
     // The next bytes of the data.
     void bytes(const std::uint8_t* p, std::size_t n);
     // `n` more bytes of value `valor`: no byte is looked at.
@@ -33,7 +37,7 @@ private:
         ++contagens_[0][c];
     }
     void fecharCorrida();
-    void literais(const std::uint8_t* p, std::size_t n);
+    void literais(std::uint64_t palavra, int n);  // its low n bytes
     void varrer(const std::uint8_t* p, std::size_t n);
     void blocoSeCheio() {
         if (nSimbolos_ >= limite_) fecharBloco(false);

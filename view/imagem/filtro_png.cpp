@@ -4,6 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tevra {
 
 namespace {
@@ -47,6 +51,19 @@ int sufixoIgual(const std::uint8_t* a, const std::uint8_t* b, int n) {
 // Pixels [x0, x1) of the row less the row above, as RGB; `saida` has 8 bytes to spare.
 void filtrarUp(const std::uint8_t* linha, const std::uint8_t* acima, int x0, int x1, std::uint8_t* saida) {
     int x = x0;
+#if defined(__SSE2__)
+    // Four pixels at a time, each pixel's RGB shifted down by as many bytes as alphas precede it.
+    const __m128i rgb = _mm_setr_epi32(0xffffff, 0, 0, 0);
+    for (; x + 4 <= x1; x += 4, saida += 12) {
+        const __m128i d = _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(linha + 4 * x)),
+                                       _mm_loadu_si128(reinterpret_cast<const __m128i*>(acima + 4 * x)));
+        const __m128i juntos = _mm_or_si128(
+            _mm_or_si128(_mm_and_si128(d, rgb), _mm_and_si128(_mm_srli_si128(d, 1), _mm_slli_si128(rgb, 3))),
+            _mm_or_si128(_mm_and_si128(_mm_srli_si128(d, 2), _mm_slli_si128(rgb, 6)),
+                         _mm_and_si128(_mm_srli_si128(d, 3), _mm_slli_si128(rgb, 9))));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(saida), juntos);
+    }
+#endif
     for (; x + 2 <= x1; x += 2, saida += 6) {
         const std::uint64_t d = semAlfa(subtrair(ler64(linha + 4 * x), ler64(acima + 4 * x)));
         std::memcpy(saida, &d, 8);

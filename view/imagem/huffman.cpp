@@ -9,25 +9,42 @@ namespace tevra {
 namespace {
 constexpr int kMaxSimbolos = 288;
 constexpr int kMaxBits = 15;
+// Each byte with its bits in the opposite order.
+constexpr auto kInvertido = [] {
+    std::array<std::uint32_t, 256> t{};
+    for (unsigned b = 0; b < 256; ++b)
+        for (int k = 0; k < 8; ++k) t[b] |= ((b >> k) & 1u) << (7 - k);
+    return t;
+}();
 }  // namespace
 
 void comprimentosHuffman(std::span<const std::uint32_t> contagens, int limite, std::span<std::uint8_t> comprimentos) {
     const int n = static_cast<int>(contagens.size());
     assert(n >= 2 && n <= kMaxSimbolos && limite <= kMaxBits && comprimentos.size() == contagens.size());
     std::fill(comprimentos.begin(), comprimentos.end(), std::uint8_t{0});
-    std::array<std::uint16_t, kMaxSimbolos> simbolos;
+    std::array<std::uint16_t, kMaxSimbolos> simbolos, troca;
     int m = 0;
+    std::uint32_t maior = 0;
     for (int s = 0; s < n; ++s)
-        if (contagens[s] != 0) simbolos[m++] = static_cast<std::uint16_t>(s);
+        if (contagens[s] != 0) {
+            simbolos[m++] = static_cast<std::uint16_t>(s);
+            maior = std::max(maior, contagens[s]);
+        }
     if (m < 2) {
         const int s = m == 1 ? simbolos[0] : 0;
         comprimentos[s] = 1;
         comprimentos[s == 0 ? 1 : s - 1] = 1;
         return;
     }
-    // Least frequent first; ties in symbol order, so that the code depends on the counts only.
-    std::stable_sort(simbolos.begin(), simbolos.begin() + m,
-                     [&](std::uint16_t a, std::uint16_t b) { return contagens[a] < contagens[b]; });
+    // Least frequent first, ties in symbol order (so the code depends on the counts only): a
+    // radix sort by the counts' bytes, a few hundred symbols without a branch to mispredict.
+    for (int desloc = 0; desloc < 32 && (maior >> desloc) != 0; desloc += 8) {
+        std::array<int, 257> inicio{};
+        for (int i = 0; i < m; ++i) ++inicio[((contagens[simbolos[i]] >> desloc) & 0xff) + 1];
+        for (int d = 0; d < 256; ++d) inicio[d + 1] += inicio[d];
+        for (int i = 0; i < m; ++i) troca[inicio[(contagens[simbolos[i]] >> desloc) & 0xff]++] = simbolos[i];
+        simbolos = troca;
+    }
 
     // Huffman's tree by two queues: the sorted leaves, and the inner nodes in the order they
     // are made, whose weights never decrease.
@@ -88,8 +105,7 @@ void codigosCanonicos(std::span<const std::uint8_t> comprimentos, std::span<std:
             continue;
         }
         const std::uint32_t c = proximo[l]++;
-        std::uint32_t r = 0;
-        for (int b = 0; b < l; ++b) r |= ((c >> b) & 1u) << (l - 1 - b);
+        const std::uint32_t r = (kInvertido[c & 0xff] << 8 | kInvertido[c >> 8]) >> (16 - l);
         codigos[s] = static_cast<std::uint16_t>(r);
     }
 }

@@ -68,6 +68,8 @@ std::string codificarPng(const Imagem& img) {
         return bytes;
     try {
         CompressorDeflate compressor;
+        // As large as a textured picture's: one buffer, written once.
+        compressor.reservar(img.rgba.size() / 2);
         filtrarLinhas(img, compressor);
         const std::span<const std::uint8_t> dados = compressor.terminar();
         bytes.reserve(dados.size() + 64);
