@@ -95,6 +95,54 @@ int codificarComprimentos(const std::uint8_t* l, int n, ItemCL* itens) {
     return k;
 }
 
+// Bits from the low bit of each byte up. Every store writes eight bytes, where the output
+// has room for them; the bits not yet whole bytes stay in `acc`.
+struct EscritorBits {
+    std::uint8_t* saida;
+    std::uint64_t acc;
+    int n;
+
+    void poe(std::uint64_t bits, int quantos) {  // at most 56 - 7
+        acc |= bits << n;
+        n += quantos;
+        std::memcpy(saida, &acc, 8);
+        saida += n >> 3;
+        acc >>= n & 56;
+        n &= 7;
+    }
+};
+
+// The header of a block with dynamic Huffman codes (RFC 1951, 3.2.7): the literal/length code
+// given by its lengths (the first hlit), and two distance codes of one bit each, so that that
+// code is complete though only the first (distance 1) is ever sent.
+void escreverCabecalho(EscritorBits& e, bool final, const std::uint8_t* comprimentoLL, int hlit) {
+    std::array<std::uint8_t, kSimbolosLL + 2> todos;
+    std::copy(comprimentoLL, comprimentoLL + hlit, todos.begin());
+    todos[hlit] = todos[hlit + 1] = 1;
+    std::array<ItemCL, kSimbolosLL + 2> itens;
+    const int nItens = codificarComprimentos(todos.data(), hlit + 2, itens.data());
+    std::array<std::uint32_t, 19> contagens{};
+    for (int k = 0; k < nItens; ++k) ++contagens[itens[k].simbolo];
+    std::array<std::uint8_t, 19> comprimento;
+    std::array<std::uint16_t, 19> codigo;
+    comprimentosHuffman(contagens, 7, comprimento);
+    codigosCanonicos(comprimento, codigo);
+    int hclen = 19;
+    while (hclen > 4 && comprimento[kOrdemCL[hclen - 1]] == 0) --hclen;
+
+    e.poe(final ? 1 : 0, 1);
+    e.poe(2, 2);  // dynamic Huffman codes
+    e.poe(static_cast<std::uint64_t>(hlit - 257), 5);
+    e.poe(1, 5);  // two distance codes
+    e.poe(static_cast<std::uint64_t>(hclen - 4), 4);
+    for (int k = 0; k < hclen; ++k) e.poe(comprimento[kOrdemCL[k]], 3);
+    for (int k = 0; k < nItens; ++k) {
+        const ItemCL it = itens[k];
+        e.poe(codigo[it.simbolo], comprimento[it.simbolo]);
+        if (it.simbolo >= 16) e.poe(it.extra, it.simbolo == 16 ? 2 : it.simbolo == 17 ? 3 : 7);
+    }
+}
+
 }  // namespace
 
 CompressorDeflate::CompressorDeflate(std::size_t simbolosPorBloco)
@@ -237,46 +285,10 @@ void CompressorDeflate::fecharBloco(bool final) {
     int hlit = kSimbolosLL;
     while (hlit > 257 && comprimentoLL[hlit - 1] == 0) --hlit;
 
-    // Two distance codes of one bit each, so that the code is complete; only the first
-    // (distance 1) is ever sent, as a 0 bit.
-    std::array<std::uint8_t, kSimbolosLL + 2> todos;
-    std::copy(comprimentoLL.begin(), comprimentoLL.begin() + hlit, todos.begin());
-    todos[hlit] = todos[hlit + 1] = 1;
-    std::array<ItemCL, kSimbolosLL + 2> itens;
-    const int nItens = codificarComprimentos(todos.data(), hlit + 2, itens.data());
-    std::array<std::uint32_t, 19> contagensCL{};
-    for (int k = 0; k < nItens; ++k) ++contagensCL[itens[k].simbolo];
-    std::array<std::uint8_t, 19> comprimentoCL;
-    std::array<std::uint16_t, 19> codigoCL;
-    comprimentosHuffman(contagensCL, 7, comprimentoCL);
-    codigosCanonicos(comprimentoCL, codigoCL);
-    int hclen = 19;
-    while (hclen > 4 && comprimentoCL[kOrdemCL[hclen - 1]] == 0) --hclen;
-
     // At most 15 + 5 + 1 bits a symbol.
     garantir(kFolgaCabecalho + 3 * (nSimbolos_ + 1));
-    std::uint8_t* saida = saida_.get() + usados_;
-    std::uint64_t acc = acumulador_;
-    int n = nBits_;
-    auto poe = [&](std::uint64_t bits, int quantos) {
-        acc |= bits << n;
-        n += quantos;
-        std::memcpy(saida, &acc, 8);
-        saida += n >> 3;
-        acc >>= n & 56;
-        n &= 7;
-    };
-    poe(final ? 1 : 0, 1);
-    poe(2, 2);  // dynamic Huffman codes
-    poe(static_cast<std::uint64_t>(hlit - 257), 5);
-    poe(1, 5);  // two distance codes
-    poe(static_cast<std::uint64_t>(hclen - 4), 4);
-    for (int k = 0; k < hclen; ++k) poe(comprimentoCL[kOrdemCL[k]], 3);
-    for (int k = 0; k < nItens; ++k) {
-        const ItemCL it = itens[k];
-        poe(codigoCL[it.simbolo], comprimentoCL[it.simbolo]);
-        if (it.simbolo >= 16) poe(it.extra, it.simbolo == 16 ? 2 : it.simbolo == 17 ? 3 : 7);
-    }
+    EscritorBits e{saida_.get() + usados_, acumulador_, nBits_};
+    escreverCabecalho(e, final, comprimentoLL.data(), hlit);
 
     // Each symbol as one string of bits: a literal's code, or a length's code, its extra
     // bits and the distance's 0 bit; at most 21 bits, its count in the top byte.
@@ -288,10 +300,13 @@ void CompressorDeflate::fecharBloco(bool final) {
         cadeia[256 + k] = (codigoLL[s] | static_cast<std::uint32_t>(k + 3 - cc.base) << comprimentoLL[s]) |
                           static_cast<std::uint32_t>(comprimentoLL[s] + cc.extras + 1) << 24;
     }
-    // Two symbols between stores: 7 + 2 x 21 bits fit the accumulator. (The symbols'
-    // address is held here: the byte stores could otherwise be the member's bytes.)
+    // Two symbols between stores: 7 + 2 x 21 bits fit the accumulator. (Held here, not in
+    // members: a byte store could otherwise be to a member, to be loaded again after it.)
     const std::uint16_t* simbolos = simbolos_.get();
     const std::size_t nSimbolos = nSimbolos_;
+    std::uint8_t* saida = e.saida;
+    std::uint64_t acc = e.acc;
+    int n = e.n;
     std::size_t k = 0;
     for (; k + 2 <= nSimbolos; k += 2) {
         // The pair joined first, apart from the accumulator's chain of dependences.
@@ -304,12 +319,13 @@ void CompressorDeflate::fecharBloco(bool final) {
         acc >>= n & 56;
         n &= 7;
     }
-    if (k < nSimbolos) poe(cadeia[simbolos[k]] & 0xffffffu, static_cast<int>(cadeia[simbolos[k]] >> 24));
-    poe(codigoLL[kFimDeBloco], comprimentoLL[kFimDeBloco]);
+    e = {saida, acc, n};
+    if (k < nSimbolos) e.poe(cadeia[simbolos[k]] & 0xffffffu, static_cast<int>(cadeia[simbolos[k]] >> 24));
+    e.poe(codigoLL[kFimDeBloco], comprimentoLL[kFimDeBloco]);
 
-    usados_ = static_cast<std::size_t>(saida - saida_.get());
-    acumulador_ = acc;
-    nBits_ = n;
+    usados_ = static_cast<std::size_t>(e.saida - saida_.get());
+    acumulador_ = e.acc;
+    nBits_ = e.n;
     nSimbolos_ = 0;
     std::memset(contagens_, 0, sizeof contagens_);
 }

@@ -68,8 +68,9 @@ std::string codificarPng(const Imagem& img) {
         return bytes;
     try {
         CompressorDeflate compressor;
-        // As large as a textured picture's: one buffer, written once.
-        compressor.reservar(img.rgba.size() / 2);
+        // As large as a textured picture's stream, so that it is written once, not copied
+        // as it grows; beyond a few thousand pixels square, it grows.
+        compressor.reservar(std::min(img.rgba.size() / 2, std::size_t{1} << 26));
         filtrarLinhas(img, compressor);
         const std::span<const std::uint8_t> dados = compressor.terminar();
         bytes.reserve(dados.size() + 64);
