@@ -291,14 +291,18 @@ void CompressorDeflate::fecharBloco(bool final) {
     escreverCabecalho(e, final, comprimentoLL.data(), hlit);
 
     // Each symbol as one string of bits: a literal's code, or a length's code, its extra
-    // bits and the distance's 0 bit; at most 21 bits, its count in the top byte.
+    // bits and the distance's 0 bit; at most 21 bits.
     std::array<std::uint32_t, 512> cadeia;
-    for (int c = 0; c < 256; ++c) cadeia[c] = codigoLL[c] | static_cast<std::uint32_t>(comprimentoLL[c]) << 24;
+    std::array<std::uint8_t, 512> nBitsCadeia;
+    for (int c = 0; c < 256; ++c) {
+        cadeia[c] = codigoLL[c];
+        nBitsCadeia[c] = comprimentoLL[c];
+    }
     for (int k = 0; k < 256; ++k) {
         const CodigoComprimento cc = kComprimentos[k];
         const int s = 257 + cc.codigo;
-        cadeia[256 + k] = (codigoLL[s] | static_cast<std::uint32_t>(k + 3 - cc.base) << comprimentoLL[s]) |
-                          static_cast<std::uint32_t>(comprimentoLL[s] + cc.extras + 1) << 24;
+        cadeia[256 + k] = codigoLL[s] | static_cast<std::uint32_t>(k + 3 - cc.base) << comprimentoLL[s];
+        nBitsCadeia[256 + k] = static_cast<std::uint8_t>(comprimentoLL[s] + cc.extras + 1);
     }
     // Two symbols between stores: 7 + 2 x 21 bits fit the accumulator. (Held here, not in
     // members: a byte store could otherwise be to a member, to be loaded again after it.)
@@ -310,17 +314,17 @@ void CompressorDeflate::fecharBloco(bool final) {
     std::size_t k = 0;
     for (; k + 2 <= nSimbolos; k += 2) {
         // The pair joined first, apart from the accumulator's chain of dependences.
-        const std::uint32_t a = cadeia[simbolos[k]], b = cadeia[simbolos[k + 1]];
-        const int na = static_cast<int>(a >> 24);
-        acc |= ((a & 0xffffffu) | static_cast<std::uint64_t>(b & 0xffffffu) << na) << n;
-        n += na + static_cast<int>(b >> 24);
+        const unsigned a = simbolos[k], b = simbolos[k + 1];
+        const int na = nBitsCadeia[a];
+        acc |= (cadeia[a] | static_cast<std::uint64_t>(cadeia[b]) << na) << n;
+        n += na + nBitsCadeia[b];
         std::memcpy(saida, &acc, 8);
         saida += n >> 3;
         acc >>= n & 56;
         n &= 7;
     }
     e = {saida, acc, n};
-    if (k < nSimbolos) e.poe(cadeia[simbolos[k]] & 0xffffffu, static_cast<int>(cadeia[simbolos[k]] >> 24));
+    if (k < nSimbolos) e.poe(cadeia[simbolos[k]], nBitsCadeia[simbolos[k]]);
     e.poe(codigoLL[kFimDeBloco], comprimentoLL[kFimDeBloco]);
 
     usados_ = static_cast<std::size_t>(e.saida - saida_.get());
