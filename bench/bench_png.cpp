@@ -77,7 +77,8 @@ struct Superficie {
         const double luz = 0.35 + 0.65 * std::abs(std::cos(3.0 * u + 0.4 * std::sin(9.0 * v)));
         for (int c = 0; c < 3; ++c) {
             auto t = [&](int a, int b) { return texels[3 * ((iv + b) * (kTexels + 1) + iu + a) + c]; };
-            const double cor = (1 - dv) * ((1 - du) * t(0, 0) + du * t(1, 0)) + dv * ((1 - du) * t(0, 1) + du * t(1, 1));
+            const double cor =
+                (1 - dv) * ((1 - du) * t(0, 0) + du * t(1, 0)) + dv * ((1 - du) * t(0, 1) + du * t(1, 1));
             p[c] = static_cast<std::uint8_t>(std::lround(std::clamp(cor * luz, 0.0, 255.0)));
         }
         p[3] = 255;
@@ -104,7 +105,8 @@ Imagem texturizada() {
     Imagem img;
     img.alocar(kLado, kLado);
     for (int y = 0; y < kLado; ++y)
-        for (int x = 0; x < kLado; ++x) s.cor(x / (kLado - 1.0), y / (kLado - 1.0), img.rgba.data() + (y * kLado + x) * 4);
+        for (int x = 0; x < kLado; ++x)
+            s.cor(x / (kLado - 1.0), y / (kLado - 1.0), img.rgba.data() + (y * kLado + x) * 4);
     return img;
 }
 
@@ -125,4 +127,7 @@ void BM_CodificarPng(benchmark::State& state) {
 }  // namespace
 
 // imagem: 0 mostly black, 1 textured; libpng: 1 the encoder it replaced.
-BENCHMARK(BM_CodificarPng)->ArgsProduct({{0, 1}, {0, 1}})->ArgNames({"imagem", "libpng"})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CodificarPng)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"imagem", "libpng"})
+    ->Unit(benchmark::kMicrosecond);

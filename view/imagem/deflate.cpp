@@ -146,8 +146,7 @@ void escreverCabecalho(EscritorBits& e, bool final, const std::uint8_t* comprime
 }  // namespace
 
 CompressorDeflate::CompressorDeflate(std::size_t simbolosPorBloco)
-    : limite_(std::max<std::size_t>(simbolosPorBloco, 1)),
-      simbolos_(new std::uint16_t[limite_ + kFolgaSimbolos]) {
+    : limite_(std::max<std::size_t>(simbolosPorBloco, 1)), simbolos_(new std::uint16_t[limite_ + kFolgaSimbolos]) {
     garantir(std::size_t{1} << 16);
     // Deflate with a 32 KiB window, the fastest level announced; the header check is 0x7801 % 31 == 0.
     saida_[0] = 0x78;
@@ -275,7 +274,8 @@ std::span<const std::uint8_t> CompressorDeflate::terminar() {
 void CompressorDeflate::fecharBloco(bool final) {
     // The literal/length counts; every match is at distance 1.
     std::array<std::uint32_t, kSimbolosLL> contagensLL{};
-    for (int c = 0; c < 256; ++c) contagensLL[c] = contagens_[0][c] + contagens_[1][c] + contagens_[2][c] + contagens_[3][c];
+    for (int c = 0; c < 256; ++c)
+        contagensLL[c] = contagens_[0][c] + contagens_[1][c] + contagens_[2][c] + contagens_[3][c];
     for (int k = 0; k < 256; ++k) contagensLL[257 + kComprimentos[k].codigo] += contagens_[0][256 + k];
     contagensLL[kFimDeBloco] = 1;
     std::array<std::uint8_t, kSimbolosLL> comprimentoLL;

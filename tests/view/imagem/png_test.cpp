@@ -101,8 +101,8 @@ Imagem ruido(int l, int a, std::uint32_t semente) {
     std::mt19937 g(semente);
     return desenhar(l, a, [&](int, int) {
         const std::uint32_t v = g();
-        return Pixel{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16),
-                     static_cast<std::uint8_t>(v >> 24)};
+        return Pixel{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+                     static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
     });
 }
 
@@ -125,10 +125,11 @@ TEST(Png, ConteudosDeTodoTipo) {
                  "gradient");
         // Rows in groups of five that repeat the row above; every group different.
         const Imagem base = ruido(l, a, 2);
-        conferir(desenhar(l, a, [&](int x, int y) {
-                     const auto* p = base.pixel(x, y / 5 * 5);
-                     return Pixel{p[0], p[1], p[2], p[3]};
-                 }),
+        conferir(desenhar(l, a,
+                          [&](int x, int y) {
+                              const auto* p = base.pixel(x, y / 5 * 5);
+                              return Pixel{p[0], p[1], p[2], p[3]};
+                          }),
                  "repeated rows");
     }
     // Runs of one byte (a row of one grey less the row above) across many 258-byte matches,
@@ -137,7 +138,8 @@ TEST(Png, ConteudosDeTodoTipo) {
     conferir(desenhar(1000, 60,
                       [&](int x, int y) {
                           const auto* p = base.pixel(x, y);
-                          if (x >= (y * 97) % 500 && x < (y * 97) % 500 + 300 + y * 7) return Pixel{p[0], p[1], p[2], 255};
+                          if (x >= (y * 97) % 500 && x < (y * 97) % 500 + 300 + y * 7)
+                              return Pixel{p[0], p[1], p[2], 255};
                           const auto g = static_cast<std::uint8_t>(y * 37);
                           return Pixel{g, g, g, 255};
                       }),
