@@ -1,12 +1,15 @@
 #include "view/imagem/png.h"
 
 #include <png.h>
-#include <zlib.h>
 
+#include <algorithm>
 #include <csetjmp>
-#include <vector>
+#include <new>
+#include <span>
 
 #include "base/gravacao.h"
+#include "view/imagem/deflate.h"
+#include "view/imagem/filtro_png.h"
 
 namespace tevra {
 
@@ -30,8 +33,12 @@ void escrever(png_structp png, png_bytep dados, png_size_t n) {
 
 void descarregar(png_structp) {}
 
-// Every C++ object lives in the caller: the longjmp of a libpng error skips only this frame.
-bool codificar(const Imagem& img, const std::vector<png_bytep>& linhas, Destino& destino) {
+// libpng writes the signature, the header and the chunks with their CRCs; the image data is
+// compressed here (filtro_png, deflate), several times faster than libpng's rows through
+// zlib. Its own end (png_write_end) refuses a file whose IDAT it did not write, so IEND is
+// written as a chunk too. Every C++ object lives in the caller: the longjmp of a libpng
+// error skips only this frame.
+bool codificar(const Imagem& img, std::span<const std::uint8_t> dados, Destino& destino) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -40,21 +47,14 @@ bool codificar(const Imagem& img, const std::vector<png_bytep>& linhas, Destino&
         return false;
     }
     png_set_write_fn(png, &destino, escrever, descarregar);
-    // The fastest deflate level with one fixed filter: four to five times faster than the
-    // defaults (which try every filter on every row) for files 10 to 40% larger. Run-length
-    // matching only: after the "up" filter a picture is mostly runs of zeros (rows like the
-    // one above), which it finds with less work than the general search and smaller files
-    // on textured pictures.
-    png_set_compression_level(png, 1);
-    png_set_compression_strategy(png, Z_RLE);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
     png_set_IHDR(png, info, static_cast<png_uint_32>(img.largura), static_cast<png_uint_32>(img.altura), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
     png_write_info(png, info);
-    // The rows hold RGBA; the fourth byte of each pixel is dropped.
-    png_set_filler(png, 0, PNG_FILLER_AFTER);
-    png_write_image(png, const_cast<png_bytepp>(linhas.data()));
-    png_write_end(png, nullptr);
+    constexpr std::size_t kMaxChunk = std::size_t{1} << 30;  // a chunk's length is below 2^31
+    for (std::size_t k = 0; k < dados.size(); k += kMaxChunk)
+        png_write_chunk(png, reinterpret_cast<png_const_bytep>("IDAT"), dados.data() + k,
+                        std::min(kMaxChunk, dados.size() - k));
+    png_write_chunk(png, reinterpret_cast<png_const_bytep>("IEND"), nullptr, 0);
     png_destroy_write_struct(&png, &info);
     return true;
 }
@@ -66,11 +66,19 @@ std::string codificarPng(const Imagem& img) {
     if (img.largura <= 0 || img.altura <= 0 ||
         img.rgba.size() != static_cast<std::size_t>(img.largura) * static_cast<std::size_t>(img.altura) * 4)
         return bytes;
-    std::vector<png_bytep> linhas(static_cast<std::size_t>(img.altura));
-    for (int y = 0; y < img.altura; ++y) linhas[static_cast<std::size_t>(y)] = const_cast<png_bytep>(img.pixel(0, y));
-    bytes.reserve(img.rgba.size() / 4);
-    Destino destino{&bytes};
-    if (!codificar(img, linhas, destino)) bytes.clear();
+    try {
+        CompressorDeflate compressor;
+        // As large as a textured picture's stream, so that it is written once, not copied
+        // as it grows; beyond a few thousand pixels square, it grows.
+        compressor.reservar(std::min(img.rgba.size() / 2, std::size_t{1} << 26));
+        filtrarLinhas(img, compressor);
+        const std::span<const std::uint8_t> dados = compressor.terminar();
+        bytes.reserve(dados.size() + 64);
+        Destino destino{&bytes};
+        if (!codificar(img, dados, destino)) bytes.clear();
+    } catch (const std::bad_alloc&) {
+        bytes.clear();
+    }
     return bytes;
 }
 
