@@ -11,6 +11,7 @@
 #include "cli/opcoes.h"
 #include "cli/rodada.h"
 #include "cli/sinais.h"
+#include "view/render/desenhistas.h"
 
 using namespace tevra;
 
@@ -30,6 +31,7 @@ int coletar(const OpcoesLinha& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    desenharNoProprioThread();  // for --render; nothing else reads it
     OpcoesLinha o;
     if (const std::optional<int> fim = lerOpcoes(argc, argv, o)) return *fim;
     if (!o.coletar.empty()) return coletar(o);

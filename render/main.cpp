@@ -16,6 +16,7 @@
 #include "base/erros.h"
 #include "base/tevra_home.h"
 #include "view/gl/malha.h"
+#include "view/render/desenhistas.h"
 #include "view/render/render_serie.h"
 #include "view/render/textura.h"
 
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
     // are not faulted in afresh each time, which cost a third of the processor time.
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    desenharNoProprioThread();
     CLI::App app{
         "Draws the frames of a recorded Tevra series as PNG pictures quadroNNNN.png, as the animation "
         "window shows them, without a screen; optionally also a video"};

@@ -1,12 +1,15 @@
 #include "view/render/desenhistas.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <future>
 
 #include "model/equipe.h"
 #include "view/render/renderizador.h"
 
 namespace tevra {
+
+void desenharNoProprioThread() { ::setenv("LP_NUM_THREADS", "0", 0); }
 
 int desenhistasPadrao() { return std::clamp(threadsDisponiveis(), 1, 4); }
 

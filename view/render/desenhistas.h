@@ -67,6 +67,12 @@ private:
     std::vector<std::thread> threads_;
 };
 
+// Mesa's software renderer shares each picture out among threads of its own; frames drawn
+// several at a time already keep the cores busy, and the sharing only adds their meetings
+// (a fifth more processor time for a series). Asks it to draw on the calling thread, unless
+// the user set LP_NUM_THREADS. For the start of main, before any other thread exists.
+void desenharNoProprioThread();
+
 // How many pictures a series is drawn at once: the cores this process may use, at most four
 // (each context holds its own framebuffer and compiled shaders).
 int desenhistasPadrao();
