@@ -154,6 +154,17 @@ char* escreverReal(char* p, double v) { return rapido(p, v); }
 
 char* escreverInteiro(char* p, int v) { return std::to_chars(p, p + kMaxTextoInteiro, v).ptr; }
 
+IndiceTexto::IndiceTexto(int inicio) {
+    char t[16] = {};
+    char* fim = std::to_chars(t, t + kMaxTextoInteiro, inicio).ptr;
+    *fim++ = ':';
+    *fim++ = ' ';
+    tamanho_ = static_cast<int>(fim - t);
+    std::memcpy(&baixo_, t, 8);
+    std::memcpy(&alto_, t + 8, 8);
+    ultimo_ = 8 * (tamanho_ - 3);
+}
+
 IndiceTexto::Texto IndiceTexto::seguinte(std::uint64_t baixo, std::uint64_t alto, int tamanho) {
     char t[16];
     std::memcpy(t, &baixo, 8);

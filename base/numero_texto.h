@@ -27,6 +27,9 @@ char* escreverInteiro(char* p, int v);
 // up in place, since nine steps in ten change only its last digit.
 class IndiceTexto {
 public:
+    IndiceTexto() = default;
+    explicit IndiceTexto(int inicio);  // inicio >= 0
+
     // The text, storing a whole 16-byte block at p; returns its end.
     char* escrever(char* p) const {
         std::memcpy(p, &baixo_, 8);
