@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "app/cena/configuracao.h"
+#include "base/numero_texto.h"
 #include "dynamics/arquivos.h"
 #include "dynamics/simulacao.h"
-#include "texto_antigo.h"
 #include "support/cenas.h"  // from tests/: bench/CMakeLists.txt adds it to the include path
+#include "texto_antigo.h"
 
 using namespace tevra;
 
@@ -41,6 +42,25 @@ void medirTexto(benchmark::State& state) {
 void BM_TextoQuadro(benchmark::State& state) { medirTexto<textoQuadro>(state); }
 void BM_TextoQuadroAntigo(benchmark::State& state) { medirTexto<antigo::textoQuadro>(state); }
 
+// The lines alone, by each build of the number writer (argument 1: the four-lane one, where
+// the processor has AVX2).
+void BM_LinhasQuadro(benchmark::State& state) {
+    const bool avx2 = state.range(0) != 0;
+    if (avx2 && !linhasAvx2Disponivel()) {
+        state.SkipWithError("no AVX2 here");
+        return;
+    }
+    auto o = folhaEmMovimento(100);
+    const VistaQuadro q = vistaDoObjeto(*o, 2, false);
+    const double* colunas[6] = {q.pos[0], q.pos[1], q.pos[2], q.normal[0], q.normal[1], q.normal[2]};
+    std::vector<char> buffer(static_cast<std::size_t>(q.nos) * bytesTextoQuadroPorNo() + 256);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize((avx2 ? escreverLinhasAvx2 : escreverLinhasEscalar)(buffer.data(), colunas, 2, q.nos));
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(avx2 ? "avx2" : "escalar");
+}
+
 void BM_GravarQuadro(benchmark::State& state) {
     auto o = folhaEmMovimento(100);
     const std::filesystem::path pasta = std::filesystem::temp_directory_path() / "tevra-bench-quadro";
@@ -62,5 +82,6 @@ void BM_CopiaQuadro(benchmark::State& state) {
 
 BENCHMARK(BM_TextoQuadro)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextoQuadroAntigo)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LinhasQuadro)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GravarQuadro)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopiaQuadro)->Unit(benchmark::kMicrosecond);

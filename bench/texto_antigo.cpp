@@ -24,8 +24,8 @@ constexpr std::array<std::uint16_t, 100> kPares = [] {
     return t;
 }();
 
-constexpr std::uint64_t kZeros = 0x303030303030ULL;           // "000000"
-constexpr std::uint64_t kZeroPonto = 0x3030303030302e30ULL;   // "0.000000"
+constexpr std::uint64_t kZeros = 0x303030303030ULL;          // "000000"
+constexpr std::uint64_t kZeroPonto = 0x3030303030302e30ULL;  // "0.000000"
 
 char* pelaBiblioteca(char* p, double v) {
     return std::to_chars(p, p + kMaxTextoReal, v, std::chars_format::general, 6).ptr;

@@ -174,8 +174,9 @@ std::string_view textoDados(const VistaQuadro& q, std::vector<char>& buffer) {
     secao("\ne_tio:", q.e_tio);
     t << "\nTermos e_chapeu:\n";
     const auto& c = q.e_chapeu;
-    t.linhas({c[0][0], c[0][1], c[0][2], c[1][0], c[1][1], c[1][2], c[2][0], c[2][1], c[2][2], c[3][0], c[3][1], c[3][2]},
-             q.nos);
+    t.linhas(
+        {c[0][0], c[0][1], c[0][2], c[1][0], c[1][1], c[1][2], c[2][0], c[2][1], c[2][2], c[3][0], c[3][1], c[3][2]},
+        q.nos);
     return t.texto();
 }
 

@@ -142,9 +142,13 @@ std::string linhasPeloPrintf(const std::vector<std::vector<double>>& colunas, in
     std::string s;
     for (int k = 0; k < nos; ++k)
         for (std::size_t t = 0; t < colunas.size(); t += 3) {
-            s += std::to_string(k) + ":";
-            for (std::size_t c = t; c < t + 3; ++c) s += " " + printf_g(colunas[c][k]);
-            s += "\n";
+            s += std::to_string(k);
+            s += ':';
+            for (std::size_t c = t; c < t + 3; ++c) {
+                s += ' ';
+                s += printf_g(colunas[c][k]);
+            }
+            s += '\n';
         }
     return s;
 }
@@ -164,8 +168,8 @@ void conferirLinhas(const std::vector<std::vector<double>>& colunas, int nos) {
         std::size_t k = 0;
         while (k < escrito.size() && k < esperado.size() && escrito[k] == esperado[k]) ++k;
         const std::size_t linha = esperado.rfind('\n', k) + 1;
-        ADD_FAILURE() << (avx2 ? "avx2" : "scalar") << ", " << trios << " trios, " << nos << " nodes: "
-                      << escrito.substr(linha, escrito.find('\n', linha) - linha) << " instead of "
+        ADD_FAILURE() << (avx2 ? "avx2" : "scalar") << ", " << trios << " trios, " << nos
+                      << " nodes: " << escrito.substr(linha, escrito.find('\n', linha) - linha) << " instead of "
                       << esperado.substr(linha, esperado.find('\n', linha) - linha);
     }
 }
@@ -175,9 +179,10 @@ TEST(NumeroTexto, LinhasComoOPrintfEmTodasAsClassesDeValores) {
     auto u = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(g); };
     const double inf = std::numeric_limits<double>::infinity();
     // The borders: the forms' ends, ties and their neighbours, zeros, the non-finite.
-    const std::vector<double> bordas = {0.0, -0.0, 1e-5, 1e-4, 9.99995e-5, 9.9999949e-5, 999999.5, 999999.4999, 1e6,
-                                        0.99999949999, 0.9999995, 9.9999995, 123456.5, 0.1234565, 1e100, -1e-100,
-                                        4.9e-324, -2.2e-308, inf, -inf, std::nan(""), 1e5, 99999.95, 0.5, -16};
+    const std::vector<double> bordas = {
+        0.0,           -0.0,      1e-5,         1e-4,     9.99995e-5, 9.9999949e-5, 999999.5, 999999.4999, 1e6,
+        0.99999949999, 0.9999995, 9.9999995,    123456.5, 0.1234565,  1e100,        -1e-100,  4.9e-324,    -2.2e-308,
+        inf,           -inf,      std::nan(""), 1e5,      99999.95,   0.5,          -16};
     // Block sizes about the writer's groups of four and blocks of 64 nodes.
     for (int nos : {1, 3, 4, 5, 63, 64, 65, 131, 600}) {
         for (int trios = 1; trios <= 4; ++trios) {
