@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 
 #include "base/gravacao.h"
 #include "base/numero_texto.h"
@@ -13,8 +14,6 @@ namespace tevra {
 
 namespace {
 
-// Longest line a node can take: idx ": " x " " y " " z "\n".
-constexpr std::size_t kMaxLinha = kMaxTextoInteiro + 2 + 3 * (kMaxTextoReal + 1) + 1;
 constexpr std::size_t kFolgaCabecalho = 256;
 
 // Numbers as the stream's default notation prints them (%g, 6 significant digits).
@@ -38,17 +37,9 @@ public:
         p_ = escreverReal(p_, v);
         return *this;
     }
-    // idx ": " a " " b " " c, one line.
-    void linha(int idx, double a, double b, double c) {
-        p_ = escreverInteiro(p_, idx);
-        *p_++ = ':';
-        *p_++ = ' ';
-        p_ = escreverReal(p_, a);
-        *p_++ = ' ';
-        p_ = escreverReal(p_, b);
-        *p_++ = ' ';
-        p_ = escreverReal(p_, c);
-        *p_++ = '\n';
+    // For each node, one line "idx: x y z" a trio of columns (escreverLinhas).
+    void linhas(std::initializer_list<const double*> colunas, int nos) {
+        p_ = escreverLinhas(p_, colunas.begin(), static_cast<int>(colunas.size() / 3), nos);
     }
     std::string_view texto() const { return {inicio_, static_cast<std::size_t>(p_ - inicio_)}; }
 
@@ -167,10 +158,7 @@ std::string_view textoQuadro(const VistaQuadro& q, std::vector<char>& buffer) {
     if (q.n == 1) t << "Objeto: " << q.objeto << "\n";
     t << "Area: " << q.area << "\n";
     t << "Densidade de Massa:  " << q.densidade0 << "\n";
-    for (int idx = 0; idx < q.nos; ++idx) {
-        t.linha(idx, q.pos[0][idx], q.pos[1][idx], q.pos[2][idx]);
-        t.linha(idx, q.normal[0][idx], q.normal[1][idx], q.normal[2][idx]);
-    }
+    t.linhas({q.pos[0], q.pos[1], q.pos[2], q.normal[0], q.normal[1], q.normal[2]}, q.nos);
     return t.texto();
 }
 
@@ -178,7 +166,7 @@ std::string_view textoDados(const VistaQuadro& q, std::vector<char>& buffer) {
     Escritor t(buffer, static_cast<std::size_t>(q.nos) * bytesTextoDadosPorNo() + kFolgaCabecalho);
     auto secao = [&](const char* titulo, const double* const* v) {
         t << titulo << "\n";
-        for (int idx = 0; idx < q.nos; ++idx) t.linha(idx, v[0][idx], v[1][idx], v[2][idx]);
+        t.linhas({v[0], v[1], v[2]}, q.nos);
     };
     secao("Pontos:", q.pos);
     secao("Vetor Normal:", q.normal);
@@ -187,8 +175,10 @@ std::string_view textoDados(const VistaQuadro& q, std::vector<char>& buffer) {
     secao("\nForca Interna:", q.forcaInterna);
     secao("\ne_tio:", q.e_tio);
     t << "\nTermos e_chapeu:\n";
-    for (int idx = 0; idx < q.nos; ++idx)
-        for (int k = 0; k < 4; ++k) t.linha(idx, q.e_chapeu[k][0][idx], q.e_chapeu[k][1][idx], q.e_chapeu[k][2][idx]);
+    const auto& c = q.e_chapeu;
+    t.linhas(
+        {c[0][0], c[0][1], c[0][2], c[1][0], c[1][1], c[1][2], c[2][0], c[2][1], c[2][2], c[3][0], c[3][1], c[3][2]},
+        q.nos);
     return t.texto();
 }
 
