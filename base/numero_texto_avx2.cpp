@@ -15,8 +15,12 @@
 // AVX2 for the code below only (no FMA: the lanes take the scalar path's operations), not for
 // the inline functions of the headers above: a copy of one of those built with AVX2 could be
 // the one the linker keeps for every caller.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 namespace tevra {
 
@@ -250,4 +254,8 @@ char* escreverLinhasAvx2(char* p, const double* const* colunas, int trios, int n
 
 }  // namespace tevra
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
