@@ -1,0 +1,265 @@
+#pragma once
+// The frame writer's numbers read with word operations: "-0.410244", "0.982223", "2" with no
+// loop and no branch, "0.0142857" and "1.23457e-05" with a few. Every other text is left to
+// lerReal (base/leitura_real.h).
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tevra {
+
+// Bytes at `ini` that lerRealCurto may read, whatever the text's length: the caller keeps
+// them readable.
+inline constexpr std::ptrdiff_t kAlcanceRealCurto = 32;
+
+// The whole of [ini, fim) as a number of these forms: an optional minus, 1 to 7 digits,
+// optionally a point and 1 to 14 digits (at most 15 digits in all), optionally "e" or "E",
+// an optional sign and 1 to 3 digits, the decimal exponent within 22 once the point is moved
+// to the end; at most 25 bytes. True with the value from_chars gives it, false for any other
+// text. The digits make an integer below 1e15 < 2^53, times or over a power of ten up to
+// 1e22, both exact doubles: one rounding, the correctly rounded value.
+bool lerRealCurtoLongo(const char* ini, const char* fim, double& v);
+
+namespace real_curto {
+
+// Exact powers of ten up to 1e22, each a double without rounding, and their negatives.
+inline constexpr auto kDivisores = [] {
+    std::array<std::array<double, 23>, 2> t{};
+    double p = 1;
+    for (int k = 0; k < 23; ++k, p *= 10) t[0][k] = p, t[1][k] = -p;
+    return t;
+}();
+
+// The same byte in all eight bytes of a word.
+constexpr std::uint64_t emTodos(unsigned char b) { return 0x0101010101010101ULL * b; }
+
+// Eight bytes at p, the first in the low byte.
+inline std::uint64_t palavra(const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    if constexpr (std::endian::native == std::endian::big) w = __builtin_bswap64(w);
+    return w;
+}
+
+// The high bit of every byte of w that is no decimal digit. A byte is a digit when, with
+// '0' taken away (an xor, as the high nibble of a digit is 3), it is below 10: adding 0x76
+// to its low seven bits then leaves the high bit clear, and nothing carries into the next
+// byte.
+inline std::uint64_t naoDigitos(std::uint64_t w) {
+    const std::uint64_t a = w ^ emTodos('0');
+    return (((a & emTodos(0x7f)) + emTodos(0x76)) | a) & emTodos(0x80);
+}
+
+// The eight digit values of d (bytes 0 to 9, the first the most significant) as one number:
+// pairs, fours and the eight joined by multiplications.
+inline std::uint64_t oitoDigitos(std::uint64_t d) {
+    d = d * 10 + (d >> 8);
+    constexpr std::uint64_t kPares = 0x000000ff000000ffULL;
+    d = ((d & kPares) * (100 + (1000000ULL << 32)) + ((d >> 16) & kPares) * (1 + (10000ULL << 32))) >> 32;
+    return d & 0xffffffffULL;
+}
+
+// How many bytes come before the first whose high bit m has (8 when none has), m holding no
+// other bits. The bits moved to the bytes' low ends and one set above them all, so that
+// countr_zero needs no branch for m = 0 (as it would without BMI).
+inline int bytesAntes(std::uint64_t m) { return (std::countr_zero(m >> 7 | std::uint64_t{1} << 63) + 1) >> 3; }
+
+// How many bytes of w, from the first, are decimal digits (0 to 8).
+inline int digitosIniciais(std::uint64_t w) { return bytesAntes(naoDigitos(w)); }
+
+// The value of the first k digits of w (1 <= k <= 8): shifted so that they end at the top
+// byte, the bytes shifted in are leading zeros (bytes past the digits may borrow upwards
+// when '0' is taken away, but the shift drops them).
+inline std::uint64_t valorDigitos(std::uint64_t w, int k) { return oitoDigitos((w - emTodos('0')) << (8 * (8 - k))); }
+
+// The first k bytes of a word.
+inline constexpr std::uint64_t kPrimeiros[9] = {0,
+                                                0xffULL,
+                                                0xffffULL,
+                                                0xffffffULL,
+                                                0xffffffffULL,
+                                                0xffffffffffULL,
+                                                0xffffffffffffULL,
+                                                0xffffffffffffffULL,
+                                                ~0ULL};
+
+// For a text of l bytes, with or without a minus: the bits of the bytes after the sign, of
+// the first and the last of them (where no point may be), and the bit just past the text.
+// Tables rather than shifts by a variable, which on x86-64 without BMI2 take the count in
+// one register and moves to put it there.
+struct Forma {
+    unsigned corpo;
+    unsigned bordas;
+    unsigned alemDoFim;
+};
+inline constexpr auto kFormas = [] {
+    std::array<std::array<Forma, 17>, 2> t{};
+    for (unsigned s = 0; s < 2; ++s)
+        for (unsigned l = s + 1; l < 17; ++l) t[s][l] = {((1u << l) - 1) & ~s, (1u << s) | (1u << (l - 1)), 1u << l};
+    return t;
+}();
+
+// Which of the 16 bytes at p are decimal digits and which are points, bit k for byte k.
+struct BitsNumero {
+    unsigned digitos;
+    unsigned pontos;
+};
+
+inline BitsNumero bitsNumeroPalavras(const char* p) {
+    BitsNumero r{0, 0};
+    // A byte equal to c: the low seven bits of its xor with c are zero, and the high bit of
+    // the byte is clear. The high bits gathered into the top byte by a multiplication.
+    const auto iguais = [](std::uint64_t w, unsigned char c) {
+        const std::uint64_t x = w ^ emTodos(c);
+        return ~(((x & emTodos(0x7f)) + emTodos(0x7f)) | w) & emTodos(0x80);
+    };
+    const auto juntar = [](std::uint64_t altos) { return static_cast<unsigned>(((altos >> 7) * 0x0102040810204080ULL) >> 56); };
+    for (int k = 0; k < 2; ++k) {
+        const std::uint64_t w = palavra(p + 8 * k);
+        r.digitos |= juntar(~naoDigitos(w) & emTodos(0x80)) << (8 * k);
+        r.pontos |= juntar(iguais(w, '.')) << (8 * k);
+    }
+    return r;
+}
+
+#if defined(__SSE2__)
+inline BitsNumero bitsNumeroVetor(const char* p) {
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    // Signed bytes: those from 0x80 on are negative, below '0'.
+    const __m128i d = _mm_and_si128(_mm_cmpgt_epi8(b, _mm_set1_epi8('0' - 1)), _mm_cmplt_epi8(b, _mm_set1_epi8('9' + 1)));
+    return {static_cast<unsigned>(_mm_movemask_epi8(d)),
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(b, _mm_set1_epi8('.'))))};
+}
+#endif
+
+// The vector registers do it beside the work in the general ones (every x86-64 processor has
+// SSE2).
+inline BitsNumero bitsNumero(const char* p) {
+#if defined(__SSE2__)
+    return bitsNumeroVetor(p);
+#else
+    return bitsNumeroPalavras(p);
+#endif
+}
+
+}  // namespace real_curto
+
+// The whole of [ini, fim) as a number when it is an optional minus and 1 to 8 bytes of
+// digits with at most one point among them and a digit either side of it: true, with a
+// quotient whose one rounding, x = numerador / divisor, is the value from_chars gives it.
+// False for any other text. (Handed back undivided so that a caller reading several numbers
+// can divide them together, off the path from one number to the next.)
+//
+// The point is taken out of the word (the digits after it move down a byte), and the digits,
+// zeros after them, read as an eight-digit integer L below 1e8: the number is L over 10^(8 -
+// the digits before the point), at most 1e7. Both are exact doubles, so the one rounding of
+// the division is the correctly rounded value; the sign goes with the divisor, which keeps
+// "-0" negative. All of it is word operations with no branch but the two that leave: a
+// frame's numbers differ in sign, length and point at random, and would be mispredicted.
+inline bool fracaoCurtaPalavras(const char* ini, const char* fim, double& numerador, double& divisor) {
+    using namespace real_curto;
+    const auto l = static_cast<unsigned>(fim - ini);
+    const unsigned negativo = *ini == '-';
+    const unsigned n = l - negativo;
+    if (n - 1 > 7u) return false;
+    const BitsNumero bits = bitsNumero(ini);
+    const unsigned alem = 1u << l;
+    const unsigned corpo = (alem - 1) & ~negativo;
+    const unsigned outros = ~bits.digitos & corpo;
+    // Wrong unless every byte after the sign that is no digit is a point, there is one at
+    // most, and it is neither first nor last.
+    const unsigned bordas = (negativo + 1) | alem >> 1;
+    if (((outros ^ (bits.pontos & corpo)) | (outros & (outros - 1)) | (outros & bordas)) != 0) return false;
+    // Digits before the point (all of them when there is none): 1 to 8.
+    const unsigned inteiros = static_cast<unsigned>(__builtin_ctz(outros | alem)) - negativo;
+    const std::uint64_t a = (palavra(ini + negativo) ^ emTodos('0')) & (~std::uint64_t{0} >> (64 - 8 * n));
+    // The bytes from the point on take the next one: a shift in two steps, as 8 digits
+    // before the point move none (a shift by 64 is undefined).
+    const std::uint64_t depois = (~std::uint64_t{0} << 1) << (8 * inteiros - 1);
+    numerador = static_cast<double>(oitoDigitos(a ^ ((a ^ (a >> 8)) & depois)));
+    divisor = kDivisores[negativo][8 - inteiros];
+    return true;
+}
+
+#if defined(__SSE2__)
+namespace real_curto {
+
+// For n bytes of digits with a point at p (p = n: none), the bytes that stay where they are
+// and those that take the next byte's place, in the vector registers.
+struct Tiras {
+    alignas(16) unsigned char ficam[16];
+    alignas(16) unsigned char descem[16];
+};
+inline constexpr auto kTiras = [] {
+    std::array<std::array<Tiras, 9>, 9> t{};
+    for (int n = 1; n <= 8; ++n)
+        for (int p = 1; p <= n; ++p)
+            for (int b = 0; b < n; ++b) {
+                t[n][p].ficam[b] = b < p ? 0xff : 0;
+                t[n][p].descem[b] = p < n && b >= p && b < n - 1 ? 0xff : 0;
+            }
+    return t;
+}();
+
+}  // namespace real_curto
+
+// fracaoCurta with the work on the text in the vector registers: the point taken out by a
+// shift of the whole register, the eight digits joined by multiply-adds of pairs, fours and
+// the two halves, the integer turned into a double there.
+inline bool fracaoCurtaVetor(const char* ini, const char* fim, double& numerador, double& divisor) {
+    using namespace real_curto;
+    const auto l = static_cast<unsigned>(fim - ini);
+    const unsigned negativo = *ini == '-';
+    const unsigned n = l - negativo;
+    if (n - 1 > 7u) return false;
+    const __m128i texto = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ini + negativo));
+    const __m128i ehDigito =
+        _mm_and_si128(_mm_cmpgt_epi8(texto, _mm_set1_epi8('0' - 1)), _mm_cmplt_epi8(texto, _mm_set1_epi8('9' + 1)));
+    const auto digitos = static_cast<unsigned>(_mm_movemask_epi8(ehDigito));
+    const auto pontos = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(texto, _mm_set1_epi8('.'))));
+    const unsigned alem = 1u << n;
+    const unsigned outros = ~digitos & (alem - 1);
+    // Wrong unless every byte that is no digit is a point, there is one at most, and it is
+    // neither first nor last.
+    if (((outros ^ (pontos & (alem - 1))) | (outros & (outros - 1)) | (outros & (1 | alem >> 1))) != 0) return false;
+    const auto p = static_cast<unsigned>(__builtin_ctz(outros | alem));
+    const Tiras& tiras = kTiras[n][p];
+    const __m128i d = _mm_sub_epi8(texto, _mm_set1_epi8('0'));
+    const __m128i junto = _mm_or_si128(_mm_and_si128(d, _mm_load_si128(reinterpret_cast<const __m128i*>(tiras.ficam))),
+                                       _mm_and_si128(_mm_srli_si128(d, 1), _mm_load_si128(reinterpret_cast<const __m128i*>(tiras.descem))));
+    // Digits d0 .. d7 as 16-bit words, then 10 d0 + d1 ..., then fours, then the eight.
+    const __m128i pares = _mm_madd_epi16(_mm_unpacklo_epi8(junto, _mm_setzero_si128()), _mm_set1_epi32(1 << 16 | 10));
+    const __m128i quatros = _mm_madd_epi16(_mm_packs_epi32(pares, pares), _mm_set1_epi32(1 << 16 | 100));
+    const __m128i oito = _mm_madd_epi16(_mm_packs_epi32(quatros, quatros), _mm_set1_epi32(1 << 16 | 10000));
+    numerador = _mm_cvtsd_f64(_mm_cvtepi32_pd(oito));
+    divisor = kDivisores[negativo][8 - p];
+    return true;
+}
+#endif
+
+// The one the processor does best: the vector registers work beside the general ones (every
+// x86-64 processor has SSE2).
+inline bool fracaoCurta(const char* ini, const char* fim, double& numerador, double& divisor) {
+#if defined(__SSE2__)
+    return fracaoCurtaVetor(ini, fim, numerador, divisor);
+#else
+    return fracaoCurtaPalavras(ini, fim, numerador, divisor);
+#endif
+}
+
+// The same as a value, the longer forms of lerRealCurtoLongo tried when it fails.
+inline bool lerRealCurto(const char* ini, const char* fim, double& v) {
+    double numerador, divisor;
+    if (!fracaoCurta(ini, fim, numerador, divisor)) return lerRealCurtoLongo(ini, fim, v);
+    v = numerador / divisor;
+    return true;
+}
+
+}  // namespace tevra
