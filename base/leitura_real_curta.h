@@ -29,9 +29,10 @@ bool lerRealCurtoLongo(const char* ini, const char* fim, double& v);
 
 namespace real_curto {
 
-// Exact powers of ten up to 1e22, each a double without rounding, and their negatives.
+// Exact powers of ten up to 1e22, each a double without rounding, and their negatives (rows
+// of 32, so that a row is found by a shift).
 inline constexpr auto kDivisores = [] {
-    std::array<std::array<double, 23>, 2> t{};
+    std::array<std::array<double, 32>, 2> t{};
     double p = 1;
     for (int k = 0; k < 23; ++k, p *= 10) t[0][k] = p, t[1][k] = -p;
     return t;
@@ -198,48 +199,63 @@ struct Tiras {
     alignas(16) unsigned char descem[16];
 };
 inline constexpr auto kTiras = [] {
-    std::array<std::array<Tiras, 9>, 9> t{};
-    for (int n = 1; n <= 8; ++n)
+    std::array<std::array<Tiras, 16>, 16> t{};  // [n - 1][p - 1]
+    for (int n = 1; n <= 16; ++n)
         for (int p = 1; p <= n; ++p)
             for (int b = 0; b < n; ++b) {
-                t[n][p].ficam[b] = b < p ? 0xff : 0;
-                t[n][p].descem[b] = p < n && b >= p && b < n - 1 ? 0xff : 0;
+                t[n - 1][p - 1].ficam[b] = b < p ? 0xff : 0;
+                t[n - 1][p - 1].descem[b] = p < n && b >= p && b < n - 1 ? 0xff : 0;
             }
     return t;
 }();
 
 }  // namespace real_curto
 
-// fracaoCurta with the work on the text in the vector registers: the point taken out by a
-// shift of the whole register, the eight digits joined by multiply-adds of pairs, fours and
-// the two halves, the integer turned into a double there.
-inline bool fracaoCurtaVetor(const char* ini, const char* fim, double& numerador, double& divisor) {
+// fracaoCurta of the n bytes (1 to 16) after the sign whose first 16 are `texto`, with the
+// work in the vector registers: the point taken out by a shift of the whole register; the
+// first eight digits joined by multiply-adds of pairs, fours and halves, and turned into a
+// double there. Beyond 8 digits (a few numbers, "0.00123457") the next seven too (the 16th is
+// a zero: 15 digits at most), the two parts put together as H 1e7 + L, exact below 1e15 <
+// 2^53.
+inline bool fracaoCurtaVetor(__m128i texto, unsigned n, unsigned negativo, double& numerador, double& divisor) {
     using namespace real_curto;
-    const auto l = static_cast<unsigned>(fim - ini);
-    const unsigned negativo = *ini == '-';
-    const unsigned n = l - negativo;
-    if (n - 1 > 7u) return false;
-    const __m128i texto = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ini + negativo));
+    // Signed bytes: those from 0x80 on are negative, below '0'.
     const __m128i ehDigito =
-        _mm_and_si128(_mm_cmpgt_epi8(texto, _mm_set1_epi8('0' - 1)), _mm_cmplt_epi8(texto, _mm_set1_epi8('9' + 1)));
+        _mm_and_si128(_mm_cmpgt_epi8(texto, _mm_set1_epi8('0' - 1)), _mm_cmpgt_epi8(_mm_set1_epi8('9' + 1), texto));
     const auto digitos = static_cast<unsigned>(_mm_movemask_epi8(ehDigito));
     const auto pontos = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(texto, _mm_set1_epi8('.'))));
     const unsigned alem = 1u << n;
     const unsigned outros = ~digitos & (alem - 1);
     // Wrong unless every byte that is no digit is a point, there is one at most, and it is
-    // neither first nor last.
-    if (((outros ^ (pontos & (alem - 1))) | (outros & (outros - 1)) | (outros & (1 | alem >> 1))) != 0) return false;
+    // neither first nor last; and no more than 15 digits.
+    if (((outros ^ (pontos & (alem - 1))) | (outros & (outros - 1)) | (outros & (1 | alem >> 1)) |
+         static_cast<unsigned>(n - (outros != 0) > 15)) != 0)
+        return false;
     const auto p = static_cast<unsigned>(__builtin_ctz(outros | alem));
-    const Tiras& tiras = kTiras[n][p];
+    const Tiras& tiras = kTiras[n - 1][p - 1];
     const __m128i d = _mm_sub_epi8(texto, _mm_set1_epi8('0'));
     const __m128i junto = _mm_or_si128(_mm_and_si128(d, _mm_load_si128(reinterpret_cast<const __m128i*>(tiras.ficam))),
                                        _mm_and_si128(_mm_srli_si128(d, 1), _mm_load_si128(reinterpret_cast<const __m128i*>(tiras.descem))));
-    // Digits d0 .. d7 as 16-bit words, then 10 d0 + d1 ..., then fours, then the eight.
-    const __m128i pares = _mm_madd_epi16(_mm_unpacklo_epi8(junto, _mm_setzero_si128()), _mm_set1_epi32(1 << 16 | 10));
-    const __m128i quatros = _mm_madd_epi16(_mm_packs_epi32(pares, pares), _mm_set1_epi32(1 << 16 | 100));
-    const __m128i oito = _mm_madd_epi16(_mm_packs_epi32(quatros, quatros), _mm_set1_epi32(1 << 16 | 10000));
-    numerador = _mm_cvtsd_f64(_mm_cvtepi32_pd(oito));
-    divisor = kDivisores[negativo][8 - p];
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i dez = _mm_set1_epi32(1 << 16 | 10);
+    const __m128i cem = _mm_set1_epi32(1 << 16 | 100);
+    const __m128i dezMil = _mm_set1_epi32(1 << 16 | 10000);
+    if (n - (outros != 0) <= 8) {
+        // Digits d0 .. d7 as 16-bit words, then 10 d0 + d1 ..., then fours, then the eight.
+        const __m128i pares = _mm_madd_epi16(_mm_unpacklo_epi8(junto, zero), dez);
+        const __m128i quatros = _mm_madd_epi16(_mm_packs_epi32(pares, pares), cem);
+        numerador = _mm_cvtsd_f64(_mm_cvtepi32_pd(_mm_madd_epi16(_mm_packs_epi32(quatros, quatros), dezMil)));
+        divisor = kDivisores[negativo][8 - p];
+        return true;
+    }
+    // Digits 8 to 15 moved up a byte, so that they read as 7 digits with the zero dropped.
+    const __m128i juntos = _mm_castpd_si128(_mm_move_sd(_mm_castsi128_pd(_mm_slli_epi64(junto, 8)), _mm_castsi128_pd(junto)));
+    const __m128i pares =
+        _mm_packs_epi32(_mm_madd_epi16(_mm_unpacklo_epi8(juntos, zero), dez), _mm_madd_epi16(_mm_unpackhi_epi8(juntos, zero), dez));
+    const __m128i quatros = _mm_madd_epi16(pares, cem);
+    const __m128d hl = _mm_cvtepi32_pd(_mm_madd_epi16(_mm_packs_epi32(quatros, quatros), dezMil));
+    numerador = _mm_cvtsd_f64(_mm_add_sd(_mm_mul_sd(hl, _mm_set_sd(1e7)), _mm_unpackhi_pd(hl, hl)));
+    divisor = kDivisores[negativo][15 - p];
     return true;
 }
 #endif
@@ -248,7 +264,10 @@ inline bool fracaoCurtaVetor(const char* ini, const char* fim, double& numerador
 // x86-64 processor has SSE2).
 inline bool fracaoCurta(const char* ini, const char* fim, double& numerador, double& divisor) {
 #if defined(__SSE2__)
-    return fracaoCurtaVetor(ini, fim, numerador, divisor);
+    const unsigned negativo = *ini == '-';
+    const auto n = static_cast<unsigned>(fim - ini) - negativo;
+    return n - 1 <= 15u &&
+           fracaoCurtaVetor(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ini + negativo)), n, negativo, numerador, divisor);
 #else
     return fracaoCurtaPalavras(ini, fim, numerador, divisor);
 #endif

@@ -52,7 +52,7 @@ inline std::uint64_t mascaraBrancosPalavras(const char* p) {
 // The blanks among 16 bytes in a vector register, bit k for byte k.
 inline unsigned brancosVetor(__m128i b) {
     // Signed bytes: those from 0x80 on are negative, below 9.
-    const __m128i controle = _mm_and_si128(_mm_cmpgt_epi8(b, _mm_set1_epi8(8)), _mm_cmplt_epi8(b, _mm_set1_epi8(14)));
+    const __m128i controle = _mm_and_si128(_mm_cmpgt_epi8(b, _mm_set1_epi8(8)), _mm_cmpgt_epi8(_mm_set1_epi8(14), b));
     return static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(controle, _mm_cmpeq_epi8(b, _mm_set1_epi8(' ')))));
 }
 
@@ -109,14 +109,20 @@ inline const char* fimDoItem(const char* ini) {
 }
 
 // The item that starts at ini: where it ends (as fimDoItem), and whether it is a number of
-// fracaoCurta's forms, with its numerator and divisor.
+// fracaoCurta's forms, with its numerator and divisor. In the vector registers, the 16 bytes
+// after the sign are read once, for the blank after the number as for its digits.
 inline bool fracaoDoItem(const char* ini, const char*& fim, double& numerador, double& divisor) {
 #if defined(__SSE2__)
-    fim = ini + std::countr_zero(brancosVetor(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ini))) | 1u << 16);
+    const unsigned negativo = *ini == '-';
+    const __m128i texto = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ini + negativo));
+    const auto n = static_cast<unsigned>(std::countr_zero(brancosVetor(texto) | 1u << 16));
+    fim = ini + negativo + n;
+    // n = 16: no blank among the 16 bytes, the item may go on.
+    return n - 1 < 15u && fracaoCurtaVetor(texto, n, negativo, numerador, divisor);
 #else
     fim = fimDoItem(ini);
-#endif
     return fracaoCurta(ini, fim, numerador, divisor);
+#endif
 }
 
 }  // namespace tevra

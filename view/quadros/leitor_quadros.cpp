@@ -99,17 +99,17 @@ public:
             return false;
         bool ok = true;
         const char* fim = nullptr;
-        double numerador[6], divisor[6];
+#pragma GCC unroll 6
         for (int j = 0; j < 6; ++j) {
             const char* item = ini[j < 3 ? j + 1 : j + 2];
-            // No writer's number is 16 bytes long: the other path reads one that is.
-            if (!fracaoDoItem(item, fim, numerador[j], divisor[j])) {
-                divisor[j] = 1;
-                ok &= fim - item < 16 && (lerRealCurtoLongo(item, fim, numerador[j]) || numeroDoItem(item, fim, numerador[j]));
+            double numerador, divisor;
+            if (fracaoDoItem(item, fim, numerador, divisor)) {
+                a[j] = numerador / divisor;
+            } else {
+                // No writer's number is 16 bytes long: the other path reads one that is.
+                ok &= fim - item < 16 && (lerRealCurtoLongo(item, fim, a[j]) || numeroDoItem(item, fim, a[j]));
             }
         }
-        // The divisions together, after the numbers' other work.
-        for (int j = 0; j < 6; ++j) a[j] = numerador[j] / divisor[j];
         if (!ok) return false;
         p_ = fim;
         ki_ += 8;
