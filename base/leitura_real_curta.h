@@ -1,7 +1,10 @@
 #pragma once
-// The frame writer's numbers read with word operations: "-0.410244", "0.982223", "2" with no
-// loop and no branch, "0.0142857" and "1.23457e-05" with a few. Every other text is left to
-// lerReal (base/leitura_real.h).
+// The frame writer's numbers read without a loop over their bytes: "-0.410244", "0.982223",
+// "2", "0.0142857" by a few vector operations and no branch (word operations where there are
+// no vector registers), "1.23457e-05" by word operations and a few branches. Every other text
+// is left to lerReal (base/leitura_real.h). Each value is an integer below 2^53 times or over
+// a power of ten up to 1e22, both exact doubles: one rounding, so the correctly rounded
+// value, the one std::from_chars gives.
 
 #include <array>
 #include <bit>
@@ -19,12 +22,11 @@ namespace tevra {
 // them readable.
 inline constexpr std::ptrdiff_t kAlcanceRealCurto = 32;
 
-// The whole of [ini, fim) as a number of these forms: an optional minus, 1 to 7 digits,
-// optionally a point and 1 to 14 digits (at most 15 digits in all), optionally "e" or "E",
-// an optional sign and 1 to 3 digits, the decimal exponent within 22 once the point is moved
-// to the end; at most 25 bytes. True with the value from_chars gives it, false for any other
-// text. The digits make an integer below 1e15 < 2^53, times or over a power of ten up to
-// 1e22, both exact doubles: one rounding, the correctly rounded value.
+// The whole of [ini, fim) as a number of these forms: an optional minus, a mantissa of 1 to
+// 16 bytes of digits with at most one point among them (a digit either side of it) and at
+// most 15 digits, optionally "e" or "E", an optional sign and 1 to 3 digits, the decimal
+// exponent within 22 once the point is moved to the mantissa's end. True with the value
+// from_chars gives it, false for any other text.
 bool lerRealCurtoLongo(const char* ini, const char* fim, double& v);
 
 namespace real_curto {
@@ -67,19 +69,6 @@ inline std::uint64_t oitoDigitos(std::uint64_t d) {
     return d & 0xffffffffULL;
 }
 
-// How many bytes come before the first whose high bit m has (8 when none has), m holding no
-// other bits. The bits moved to the bytes' low ends and one set above them all, so that
-// countr_zero needs no branch for m = 0 (as it would without BMI).
-inline int bytesAntes(std::uint64_t m) { return (std::countr_zero(m >> 7 | std::uint64_t{1} << 63) + 1) >> 3; }
-
-// How many bytes of w, from the first, are decimal digits (0 to 8).
-inline int digitosIniciais(std::uint64_t w) { return bytesAntes(naoDigitos(w)); }
-
-// The value of the first k digits of w (1 <= k <= 8): shifted so that they end at the top
-// byte, the bytes shifted in are leading zeros (bytes past the digits may borrow upwards
-// when '0' is taken away, but the shift drops them).
-inline std::uint64_t valorDigitos(std::uint64_t w, int k) { return oitoDigitos((w - emTodos('0')) << (8 * (8 - k))); }
-
 // The first k bytes of a word.
 inline constexpr std::uint64_t kPrimeiros[9] = {0,
                                                 0xffULL,
@@ -90,22 +79,6 @@ inline constexpr std::uint64_t kPrimeiros[9] = {0,
                                                 0xffffffffffffULL,
                                                 0xffffffffffffffULL,
                                                 ~0ULL};
-
-// For a text of l bytes, with or without a minus: the bits of the bytes after the sign, of
-// the first and the last of them (where no point may be), and the bit just past the text.
-// Tables rather than shifts by a variable, which on x86-64 without BMI2 take the count in
-// one register and moves to put it there.
-struct Forma {
-    unsigned corpo;
-    unsigned bordas;
-    unsigned alemDoFim;
-};
-inline constexpr auto kFormas = [] {
-    std::array<std::array<Forma, 17>, 2> t{};
-    for (unsigned s = 0; s < 2; ++s)
-        for (unsigned l = s + 1; l < 17; ++l) t[s][l] = {((1u << l) - 1) & ~s, (1u << s) | (1u << (l - 1)), 1u << l};
-    return t;
-}();
 
 // Which of the 16 bytes at p are decimal digits and which are points, bit k for byte k.
 struct BitsNumero {
@@ -134,7 +107,7 @@ inline BitsNumero bitsNumeroPalavras(const char* p) {
 inline BitsNumero bitsNumeroVetor(const char* p) {
     const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     // Signed bytes: those from 0x80 on are negative, below '0'.
-    const __m128i d = _mm_and_si128(_mm_cmpgt_epi8(b, _mm_set1_epi8('0' - 1)), _mm_cmplt_epi8(b, _mm_set1_epi8('9' + 1)));
+    const __m128i d = _mm_and_si128(_mm_cmpgt_epi8(b, _mm_set1_epi8('0' - 1)), _mm_cmpgt_epi8(_mm_set1_epi8('9' + 1), b));
     return {static_cast<unsigned>(_mm_movemask_epi8(d)),
             static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(b, _mm_set1_epi8('.'))))};
 }

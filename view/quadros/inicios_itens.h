@@ -24,27 +24,25 @@ inline bool branco(char c) {
     return b <= ' ' && ((kBrancos >> b) & 1) != 0;
 }
 
+// Bit k set when byte k of w (the first in the low byte) is a blank. Each test is made on
+// the low seven bits so that no byte carries into the next: the high bit of every byte ends
+// up telling the answer, and a multiplication gathers the eight.
+inline unsigned brancosDaPalavra(std::uint64_t w) {
+    using real_curto::emTodos;
+    const std::uint64_t baixos = w & emTodos(0x7f);
+    // A space: the low bits, xored with 0x20, are zero (and the high bit is clear).
+    const std::uint64_t espaco = ~(((baixos ^ emTodos(0x20)) + emTodos(0x7f)) | w) & emTodos(0x80);
+    // '\t' to '\r' (9 to 13): at least 9, and below 14.
+    const std::uint64_t de9 = (baixos + emTodos(0x80 - 9)) & emTodos(0x80);
+    const std::uint64_t ate13 = ~(baixos + emTodos(0x80 - 14)) & emTodos(0x80);
+    const std::uint64_t brancos = espaco | (de9 & ate13 & ~w);
+    return static_cast<unsigned>((((brancos >> 7) * 0x0102040810204080ULL) >> 56));
+}
+
 // Bit k set when p[k] is a blank, for k < 64; eight bytes at a time in a general register.
-// Each test is made on the low seven bits so that no byte carries into the next: the high
-// bit of every byte ends up telling the answer, and a multiplication gathers the eight.
 inline std::uint64_t mascaraBrancosPalavras(const char* p) {
-    constexpr std::uint64_t k1 = 0x0101010101010101ULL;
-    constexpr std::uint64_t kAltos = k1 * 0x80;
-    constexpr std::uint64_t kBaixos = k1 * 0x7f;
     std::uint64_t m = 0;
-    for (int k = 0; k < 8; ++k) {
-        std::uint64_t w;
-        std::memcpy(&w, p + 8 * k, 8);
-        const std::uint64_t baixos = w & kBaixos;
-        // A space: the low bits, xored with 0x20, are zero (and the high bit is clear).
-        const std::uint64_t x = baixos ^ (k1 * 0x20);
-        const std::uint64_t espaco = ~((x + kBaixos) | w) & kAltos;
-        // '\t' to '\r' (9 to 13): at least 9, and below 14.
-        const std::uint64_t de9 = (baixos + k1 * (0x80 - 9)) & kAltos;
-        const std::uint64_t ate13 = ~(baixos + k1 * (0x80 - 14)) & kAltos;
-        const std::uint64_t brancos = espaco | (de9 & ate13 & ~w);
-        m |= (((brancos >> 7) * 0x0102040810204080ULL) >> 56) << (8 * k);
-    }
+    for (int k = 0; k < 8; ++k) m |= std::uint64_t{brancosDaPalavra(real_curto::palavra(p + 8 * k))} << (8 * k);
     return m;
 }
 
@@ -105,7 +103,8 @@ inline std::size_t marcarInicios(const char* ini, std::size_t pedacos, std::uint
 // Where the item that starts at ini ends (the blank after it), when that is within the 16
 // bytes at ini; else ini + 16.
 inline const char* fimDoItem(const char* ini) {
-    return ini + std::countr_zero(static_cast<unsigned>(mascaraBrancosPalavras(ini) & 0xffff) | 1u << 16);
+    const unsigned brancos = brancosDaPalavra(real_curto::palavra(ini)) | brancosDaPalavra(real_curto::palavra(ini + 8)) << 8;
+    return ini + std::countr_zero(brancos | 1u << 16);
 }
 
 // The item that starts at ini: where it ends (as fimDoItem), and whether it is a number of
