@@ -104,13 +104,13 @@ inline BitsNumero bitsNumeroPalavras(const char* p) {
 }
 
 #if defined(__SSE2__)
-inline BitsNumero bitsNumeroVetor(const char* p) {
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+inline BitsNumero bitsNumeroVetor(__m128i b) {
     // Signed bytes: those from 0x80 on are negative, below '0'.
     const __m128i d = _mm_and_si128(_mm_cmpgt_epi8(b, _mm_set1_epi8('0' - 1)), _mm_cmpgt_epi8(_mm_set1_epi8('9' + 1), b));
     return {static_cast<unsigned>(_mm_movemask_epi8(d)),
             static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(b, _mm_set1_epi8('.'))))};
 }
+inline BitsNumero bitsNumeroVetor(const char* p) { return bitsNumeroVetor(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))); }
 #endif
 
 // The vector registers do it beside the work in the general ones (every x86-64 processor has
@@ -125,18 +125,12 @@ inline BitsNumero bitsNumero(const char* p) {
 
 }  // namespace real_curto
 
-// The whole of [ini, fim) as a number when it is an optional minus and 1 to 8 bytes of
-// digits with at most one point among them and a digit either side of it: true, with a
-// quotient whose one rounding, x = numerador / divisor, is the value from_chars gives it.
-// False for any other text. (Handed back undivided so that a caller reading several numbers
-// can divide them together, off the path from one number to the next.)
-//
+// fracaoCurta (below) in general registers, for a text of at most 8 bytes after the sign.
 // The point is taken out of the word (the digits after it move down a byte), and the digits,
 // zeros after them, read as an eight-digit integer L below 1e8: the number is L over 10^(8 -
-// the digits before the point), at most 1e7. Both are exact doubles, so the one rounding of
-// the division is the correctly rounded value; the sign goes with the divisor, which keeps
-// "-0" negative. All of it is word operations with no branch but the two that leave: a
-// frame's numbers differ in sign, length and point at random, and would be mispredicted.
+// the digits before the point), at most 1e7. All of it is word operations with no branch but
+// the two that leave: a frame's numbers differ in sign, length and point at random, and
+// would be mispredicted.
 inline bool fracaoCurtaPalavras(const char* ini, const char* fim, double& numerador, double& divisor) {
     using namespace real_curto;
     const auto l = static_cast<unsigned>(fim - ini);
@@ -184,21 +178,18 @@ inline constexpr auto kTiras = [] {
 
 }  // namespace real_curto
 
-// fracaoCurta of the n bytes (1 to 16) after the sign whose first 16 are `texto`, with the
-// work in the vector registers: the point taken out by a shift of the whole register; the
+// fracaoCurta of the n bytes (1 to 16) after the sign whose first 16 are `texto` (with their
+// bitsNumero), with the work in the vector registers: the point taken out by a shift of the whole register; the
 // first eight digits joined by multiply-adds of pairs, fours and halves, and turned into a
 // double there. Beyond 8 digits (a few numbers, "0.00123457") the next seven too (the 16th is
 // a zero: 15 digits at most), the two parts put together as H 1e7 + L, exact below 1e15 <
 // 2^53.
-inline bool fracaoCurtaVetor(__m128i texto, unsigned n, unsigned negativo, double& numerador, double& divisor) {
+inline bool fracaoCurtaVetor(__m128i texto, unsigned n, unsigned negativo, real_curto::BitsNumero bits, double& numerador,
+                             double& divisor) {
     using namespace real_curto;
-    // Signed bytes: those from 0x80 on are negative, below '0'.
-    const __m128i ehDigito =
-        _mm_and_si128(_mm_cmpgt_epi8(texto, _mm_set1_epi8('0' - 1)), _mm_cmpgt_epi8(_mm_set1_epi8('9' + 1), texto));
-    const auto digitos = static_cast<unsigned>(_mm_movemask_epi8(ehDigito));
-    const auto pontos = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(texto, _mm_set1_epi8('.'))));
     const unsigned alem = 1u << n;
-    const unsigned outros = ~digitos & (alem - 1);
+    const unsigned outros = ~bits.digitos & (alem - 1);
+    const unsigned pontos = bits.pontos;
     // Wrong unless every byte that is no digit is a point, there is one at most, and it is
     // neither first nor last; and no more than 15 digits.
     if (((outros ^ (pontos & (alem - 1))) | (outros & (outros - 1)) | (outros & (1 | alem >> 1)) |
@@ -233,14 +224,20 @@ inline bool fracaoCurtaVetor(__m128i texto, unsigned n, unsigned negativo, doubl
 }
 #endif
 
-// The one the processor does best: the vector registers work beside the general ones (every
-// x86-64 processor has SSE2).
+// The whole of [ini, fim) as a number when it is an optional minus and up to 16 bytes of
+// digits (8 without vector registers), at most 15 of them, with at most one point among them
+// and a digit either side of it: true, with an exact numerator and divisor (a power of ten,
+// negative for a minus, which keeps "-0" negative) whose quotient, rounded once, is the
+// value from_chars gives the text. False for any other text. The divisions are left to the
+// caller, which has other work to do while one is under way. The vector registers do the
+// work beside the general ones where there are any (every x86-64 processor has SSE2).
 inline bool fracaoCurta(const char* ini, const char* fim, double& numerador, double& divisor) {
 #if defined(__SSE2__)
     const unsigned negativo = *ini == '-';
     const auto n = static_cast<unsigned>(fim - ini) - negativo;
-    return n - 1 <= 15u &&
-           fracaoCurtaVetor(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ini + negativo)), n, negativo, numerador, divisor);
+    if (n - 1 > 15u) return false;
+    const __m128i texto = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ini + negativo));
+    return fracaoCurtaVetor(texto, n, negativo, real_curto::bitsNumeroVetor(texto), numerador, divisor);
 #else
     return fracaoCurtaPalavras(ini, fim, numerador, divisor);
 #endif

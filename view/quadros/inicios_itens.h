@@ -71,8 +71,8 @@ inline std::uint64_t mascaraBrancos(const char* p) {
 #endif
 }
 
-// The first k bits of m (from the lowest) as offsets from `base` into saida, and how many
-// there were. Eight are written whatever the count, which is kept without a branch: a piece
+// The bits set in m, from the lowest, as offsets from `base` into saida, and how many there
+// were. Eight are written whatever the count, which is kept without a branch: a piece
 // of the writer's lines holds about seven items. (The top bit set keeps countr_zero from its
 // branch for 0; when it is the only one it is not counted.)
 inline std::size_t listarBits(std::uint64_t m, std::uint32_t base, std::uint32_t* saida) {
@@ -117,7 +117,7 @@ inline bool fracaoDoItem(const char* ini, const char*& fim, double& numerador, d
     const auto n = static_cast<unsigned>(std::countr_zero(brancosVetor(texto) | 1u << 16));
     fim = ini + negativo + n;
     // n = 16: no blank among the 16 bytes, the item may go on.
-    return n - 1 < 15u && fracaoCurtaVetor(texto, n, negativo, numerador, divisor);
+    return n - 1 < 15u && fracaoCurtaVetor(texto, n, negativo, real_curto::bitsNumeroVetor(texto), numerador, divisor);
 #else
     fim = fimDoItem(ini);
     return fracaoCurta(ini, fim, numerador, divisor);
