@@ -105,8 +105,9 @@ inline BitsNumero bitsNumeroPalavras(const char* p) {
 
 #if defined(__SSE2__)
 inline BitsNumero bitsNumeroVetor(__m128i b) {
-    // Signed bytes: those from 0x80 on are negative, below '0'.
-    const __m128i d = _mm_and_si128(_mm_cmpgt_epi8(b, _mm_set1_epi8('0' - 1)), _mm_cmpgt_epi8(_mm_set1_epi8('9' + 1), b));
+    // A digit less '0' is 0 to 9 unsigned: the minimum with 9 leaves it as it is.
+    const __m128i x = _mm_sub_epi8(b, _mm_set1_epi8('0'));
+    const __m128i d = _mm_cmpeq_epi8(_mm_min_epu8(x, _mm_set1_epi8(9)), x);
     return {static_cast<unsigned>(_mm_movemask_epi8(d)),
             static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(b, _mm_set1_epi8('.'))))};
 }
