@@ -23,7 +23,8 @@ bool lerRealCurtoLongo(const char* ini, const char* fim, double& v) {
     const unsigned mantissa = ((1u << fimMantissa) - 1) & ~negativo;
     const unsigned pontos = ~bits.digitos & mantissa;
     // One point at most, with a digit either side.
-    if (fimMantissa == negativo || (pontos & (pontos - 1)) != 0 || (pontos & ((negativo + 1) | (1u << fimMantissa) >> 1)) != 0)
+    if (fimMantissa == negativo || (pontos & (pontos - 1)) != 0 ||
+        (pontos & ((negativo + 1) | (1u << fimMantissa) >> 1)) != 0)
         return false;
     const unsigned ponto = static_cast<unsigned>(__builtin_ctz(pontos | 1u << fimMantissa));
     const unsigned inteiros = ponto - negativo;

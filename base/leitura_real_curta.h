@@ -70,15 +70,8 @@ inline std::uint64_t oitoDigitos(std::uint64_t d) {
 }
 
 // The first k bytes of a word.
-inline constexpr std::uint64_t kPrimeiros[9] = {0,
-                                                0xffULL,
-                                                0xffffULL,
-                                                0xffffffULL,
-                                                0xffffffffULL,
-                                                0xffffffffffULL,
-                                                0xffffffffffffULL,
-                                                0xffffffffffffffULL,
-                                                ~0ULL};
+inline constexpr std::uint64_t kPrimeiros[9] = {
+    0, 0xffULL, 0xffffULL, 0xffffffULL, 0xffffffffULL, 0xffffffffffULL, 0xffffffffffffULL, 0xffffffffffffffULL, ~0ULL};
 
 // Which of the 16 bytes at p are decimal digits and which are points, bit k for byte k.
 struct BitsNumero {
@@ -94,7 +87,9 @@ inline BitsNumero bitsNumeroPalavras(const char* p) {
         const std::uint64_t x = w ^ emTodos(c);
         return ~(((x & emTodos(0x7f)) + emTodos(0x7f)) | w) & emTodos(0x80);
     };
-    const auto juntar = [](std::uint64_t altos) { return static_cast<unsigned>(((altos >> 7) * 0x0102040810204080ULL) >> 56); };
+    const auto juntar = [](std::uint64_t altos) {
+        return static_cast<unsigned>(((altos >> 7) * 0x0102040810204080ULL) >> 56);
+    };
     for (int k = 0; k < 2; ++k) {
         const std::uint64_t w = palavra(p + 8 * k);
         r.digitos |= juntar(~naoDigitos(w) & emTodos(0x80)) << (8 * k);
@@ -111,7 +106,9 @@ inline BitsNumero bitsNumeroVetor(__m128i b) {
     return {static_cast<unsigned>(_mm_movemask_epi8(d)),
             static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(b, _mm_set1_epi8('.'))))};
 }
-inline BitsNumero bitsNumeroVetor(const char* p) { return bitsNumeroVetor(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))); }
+inline BitsNumero bitsNumeroVetor(const char* p) {
+    return bitsNumeroVetor(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+}
 #endif
 
 // The vector registers do it beside the work in the general ones (every x86-64 processor has
@@ -185,8 +182,8 @@ inline constexpr auto kTiras = [] {
 // double there. Beyond 8 digits (a few numbers, "0.00123457") the next seven too (the 16th is
 // a zero: 15 digits at most), the two parts put together as H 1e7 + L, exact below 1e15 <
 // 2^53.
-inline bool fracaoCurtaVetor(__m128i texto, unsigned n, unsigned negativo, real_curto::BitsNumero bits, double& numerador,
-                             double& divisor) {
+inline bool fracaoCurtaVetor(__m128i texto, unsigned n, unsigned negativo, real_curto::BitsNumero bits,
+                             double& numerador, double& divisor) {
     using namespace real_curto;
     const unsigned alem = 1u << n;
     const unsigned outros = ~bits.digitos & (alem - 1);
@@ -199,8 +196,9 @@ inline bool fracaoCurtaVetor(__m128i texto, unsigned n, unsigned negativo, real_
     const auto p = static_cast<unsigned>(__builtin_ctz(outros | alem));
     const Tiras& tiras = kTiras[n - 1][p - 1];
     const __m128i d = _mm_sub_epi8(texto, _mm_set1_epi8('0'));
-    const __m128i junto = _mm_or_si128(_mm_and_si128(d, _mm_load_si128(reinterpret_cast<const __m128i*>(tiras.ficam))),
-                                       _mm_and_si128(_mm_srli_si128(d, 1), _mm_load_si128(reinterpret_cast<const __m128i*>(tiras.descem))));
+    const __m128i junto = _mm_or_si128(
+        _mm_and_si128(d, _mm_load_si128(reinterpret_cast<const __m128i*>(tiras.ficam))),
+        _mm_and_si128(_mm_srli_si128(d, 1), _mm_load_si128(reinterpret_cast<const __m128i*>(tiras.descem))));
     const __m128i zero = _mm_setzero_si128();
     const __m128i dez = _mm_set1_epi32(1 << 16 | 10);
     const __m128i cem = _mm_set1_epi32(1 << 16 | 100);
@@ -214,9 +212,10 @@ inline bool fracaoCurtaVetor(__m128i texto, unsigned n, unsigned negativo, real_
         return true;
     }
     // Digits 8 to 15 moved up a byte, so that they read as 7 digits with the zero dropped.
-    const __m128i juntos = _mm_castpd_si128(_mm_move_sd(_mm_castsi128_pd(_mm_slli_epi64(junto, 8)), _mm_castsi128_pd(junto)));
-    const __m128i pares =
-        _mm_packs_epi32(_mm_madd_epi16(_mm_unpacklo_epi8(juntos, zero), dez), _mm_madd_epi16(_mm_unpackhi_epi8(juntos, zero), dez));
+    const __m128i juntos =
+        _mm_castpd_si128(_mm_move_sd(_mm_castsi128_pd(_mm_slli_epi64(junto, 8)), _mm_castsi128_pd(junto)));
+    const __m128i pares = _mm_packs_epi32(_mm_madd_epi16(_mm_unpacklo_epi8(juntos, zero), dez),
+                                          _mm_madd_epi16(_mm_unpackhi_epi8(juntos, zero), dez));
     const __m128i quatros = _mm_madd_epi16(pares, cem);
     const __m128d hl = _mm_cvtepi32_pd(_mm_madd_epi16(_mm_packs_epi32(quatros, quatros), dezMil));
     numerador = _mm_cvtsd_f64(_mm_add_sd(_mm_mul_sd(hl, _mm_set_sd(1e7)), _mm_unpackhi_pd(hl, hl)));

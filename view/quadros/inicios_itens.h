@@ -103,7 +103,8 @@ inline std::size_t marcarInicios(const char* ini, std::size_t pedacos, std::uint
 // Where the item that starts at ini ends (the blank after it), when that is within the 16
 // bytes at ini; else ini + 16.
 inline const char* fimDoItem(const char* ini) {
-    const unsigned brancos = brancosDaPalavra(real_curto::palavra(ini)) | brancosDaPalavra(real_curto::palavra(ini + 8)) << 8;
+    const unsigned brancos = brancosDaPalavra(real_curto::palavra(ini)) | brancosDaPalavra(real_curto::palavra(ini + 8))
+                                                                              << 8;
     return ini + std::countr_zero(brancos | 1u << 16);
 }
 

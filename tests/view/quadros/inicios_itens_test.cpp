@@ -50,7 +50,8 @@ TEST(IniciosItens, InicioDeCadaItemEFimDoItem) {
         std::vector<std::uint32_t> esperados;
         for (std::uint32_t b = 0; b < 8 * 64; ++b)
             if (!branco(t[b]) && (b == 0 || branco(t[b - 1]))) esperados.push_back(b);
-        ASSERT_EQ(std::vector<std::uint32_t>(inicios.begin(), inicios.begin() + static_cast<long>(n)), esperados) << rodada;
+        ASSERT_EQ(std::vector<std::uint32_t>(inicios.begin(), inicios.begin() + static_cast<long>(n)), esperados)
+            << rodada;
         for (std::uint32_t b : esperados) {
             std::size_t fim = b;
             while (fim < t.size() && !branco(t[fim]) && fim - b < 16) ++fim;
@@ -68,7 +69,8 @@ TEST(IniciosItens, NumeroDoItemComoOFromChars) {
     for (int k = 0; k < 200000; ++k) {
         std::string t;
         if (k % 2) {
-            std::snprintf(buf, sizeof buf, "%g", (g() % 2 ? -1.0 : 1.0) * static_cast<double>(g() % 10000000) / std::pow(10.0, g() % 12));
+            std::snprintf(buf, sizeof buf, "%g",
+                          (g() % 2 ? -1.0 : 1.0) * static_cast<double>(g() % 10000000) / std::pow(10.0, g() % 12));
             t = buf;
         } else {
             t = textoAoAcaso(g, 1 + g() % 18);
