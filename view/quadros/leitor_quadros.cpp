@@ -7,13 +7,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 #include <vector>
 
 #include "base/leitura_real.h"
+#include "base/leitura_real_curta.h"
 #include "base/nomes_arquivos.h"
 #include "base/tevra_home.h"
+#include "view/quadros/inicios_itens.h"
 
 namespace tevra {
 
@@ -26,23 +29,25 @@ void NosSuperficie::alocar(int gi, int gj) {
 
 namespace {
 
-// The stream's whitespace: an item is a maximal run of anything else.
-inline bool branco(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\v' || c == '\f'; }
-
 // No label or number the writer writes comes near this; a longer item is not one of them.
 constexpr std::size_t kMaxItem = 256;
 constexpr std::size_t kBloco = 1 << 16;
 
+// The text the direct path indexes at a time: room for the starts of its items, 32 for each
+// 64 bytes at most, is kept per thread.
+constexpr std::size_t kLote = 1 << 14;
+
 // The items of a text, whole or read from a file descriptor in blocks, up to `limite` bytes.
 class Itens {
 public:
-    explicit Itens(std::string_view t) : p_(t.data()), fim_(t.data() + t.size()), limite_(t.size()) {}
+    explicit Itens(std::string_view t) : p_(t.data()), fim_(t.data() + t.size()), limite_(t.size()) { reservar(); }
     Itens(int fd, std::size_t limite) : fd_(fd), limite_(limite) {
         // One buffer per thread, kept between frames: a series is hundreds of files.
         thread_local std::vector<char> buffer;
         buffer.resize(kBloco + kMaxItem);
         buf_ = buffer.data();
         p_ = fim_ = buf_;
+        reservar();
     }
 
     // The next item; false at the end of the text (or of what may be read), on a read
@@ -73,14 +78,40 @@ public:
     // Reads one whole item as a finite number; false at the end or on anything else.
     bool numero(double& v) {
         std::string_view s;
-        if (!proximo(s)) return false;
-        const char* ini = s.data();
-        const char* fim = s.data() + s.size();
-        // lerReal takes no leading plus, as from_chars; the stream accepts one.
-        if (*ini == '+' && fim - ini > 1) ++ini;
-        double lido;
-        if (!lerReal(ini, fim, lido) || !std::isfinite(lido)) return false;
-        v = lido;
+        return proximo(s) && numeroDoItem(s.data(), s.data() + s.size(), v);
+    }
+
+    // One node of the writer's form when the buffer holds all of it: into a[0..5], as lerNo
+    // would read it, true. False, with nothing consumed, for anything else: lerNo then reads
+    // it. Its eight items are the next eight of the index, whose bounds are known before any
+    // is read, so the numbers are read side by side rather than one after the other.
+    bool noDireto(double* a) {
+        // The items that lerNo has read since.
+        while (ki_ < ni_ && base_ + inicios_[ki_] < p_) ++ki_;
+        if (ni_ - ki_ < 8 && !indexar()) return false;
+        const char* ini[8];
+        for (int k = 0; k < 8; ++k) ini[k] = base_ + inicios_[ki_ + k];
+        // Every byte a number may look at is in the buffer; a label as long as the other path
+        // refuses is left to it.
+        if (fim_ - ini[7] < kAlcanceRealCurto || ini[1] - ini[0] > static_cast<std::ptrdiff_t>(kMaxItem) ||
+            ini[5] - ini[4] > static_cast<std::ptrdiff_t>(kMaxItem))
+            return false;
+        bool ok = true;
+        const char* fim = nullptr;
+#pragma GCC unroll 6
+        for (int j = 0; j < 6; ++j) {
+            const char* item = ini[j < 3 ? j + 1 : j + 2];
+            double numerador, divisor;
+            if (fracaoDoItem(item, fim, numerador, divisor)) {
+                a[j] = numerador / divisor;
+            } else {
+                // No writer's number is 16 bytes long: the other path reads one that is.
+                ok &= fim - item < 16 && (lerRealCurtoLongo(item, fim, a[j]) || numeroDoItem(item, fim, a[j]));
+            }
+        }
+        if (!ok) return false;
+        p_ = fim;
+        ki_ += 8;
         return true;
     }
 
@@ -89,6 +120,32 @@ public:
     bool cortado() const { return cortado_; }
 
 private:
+    // The item [ini, fim) as a finite number, the same on both paths.
+    static bool numeroDoItem(const char* ini, const char* fim, double& v) {
+        // lerReal takes no leading plus, as from_chars; the stream accepts one.
+        if (*ini == '+' && fim - ini > 1) ++ini;
+        double lido;
+        if (!lerReal(ini, fim, lido) || !std::isfinite(lido)) return false;
+        v = lido;
+        return true;
+    }
+
+    void reservar() {
+        thread_local std::vector<std::uint32_t> inicios;
+        inicios.resize(kLote / 2);
+        inicios_ = inicios.data();
+    }
+
+    // The items of the whole pieces of 64 bytes from p_ on, up to kLote bytes; false when
+    // that makes fewer than a node's eight.
+    bool indexar() {
+        const std::size_t pedacos = std::min(static_cast<std::size_t>(fim_ - p_), kLote) / 64;
+        base_ = p_;
+        ni_ = marcarInicios(p_, pedacos, inicios_);
+        ki_ = 0;
+        return ni_ >= 8;
+    }
+
     // Moves [guardar, fim_) to the buffer's start (guardar follows it) and reads the next
     // block behind it; false when nothing more comes.
     bool encher(const char*& guardar) {
@@ -98,6 +155,7 @@ private:
         }
         const std::size_t resto = static_cast<std::size_t>(fim_ - guardar);
         std::memmove(buf_, guardar, resto);
+        ni_ = ki_ = 0;  // the index was of the text where it lay
         p_ = buf_ + (p_ - guardar);
         fim_ = buf_ + resto;
         guardar = buf_;
@@ -135,6 +193,11 @@ private:
     bool fimDoTexto_ = false;
     bool erro_ = false;
     bool cortado_ = false;
+    // The direct path's index: where the items after base_ start, as offsets.
+    std::uint32_t* inicios_ = nullptr;
+    const char* base_ = nullptr;
+    std::size_t ni_ = 0;
+    std::size_t ki_ = 0;
 };
 
 // One node: its label and three numbers, twice. How far it got: 0 nothing read (the text
@@ -161,7 +224,7 @@ ResultadoLeitura ler(Itens& it, bool primeiroQuadro, NosSuperficie& nos) {
     const std::size_t n = nos.numNos();
     double no[6];
     for (std::size_t idx = 0; idx < n; ++idx) {
-        const int lido = lerNo(it, no);
+        const int lido = it.noDireto(no) ? 1 : lerNo(it, no);
         if (lido == 0 && idx > 0 && !it.erro() && !it.cortado()) {
             // Ended cleanly after a whole node: a frame of a smaller grid.
             r.estado = EstadoQuadro::GradeDiferente;
@@ -177,7 +240,7 @@ ResultadoLeitura ler(Itens& it, bool primeiroQuadro, NosSuperficie& nos) {
     }
     // The writer writes nothing after the last node: whole nodes there make a larger grid.
     long long extra = 0;
-    for (int lido; (lido = lerNo(it, no)) != 0; ++extra)
+    for (int lido; (lido = it.noDireto(no) ? 1 : lerNo(it, no)) != 0; ++extra)
         if (lido < 0) {
             if (!it.cortado()) return r;
             break;

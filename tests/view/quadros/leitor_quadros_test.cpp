@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <future>
 #include <random>
 
@@ -348,6 +349,83 @@ TEST(LeitorQuadros, SobreviveAQuaisquerBytes) {
         ASSERT_EQ(a.numNos(), 20u);
     }
     EXPECT_GT(completos, 0);  // the mutations leave some frames whole
+}
+
+// The bits of two frames' arrays alike (so -0 is not 0).
+bool mesmosBits(const NosSuperficie& a, const NosSuperficie& b) {
+    for (auto c : {&NosSuperficie::x, &NosSuperficie::y, &NosSuperficie::z, &NosSuperficie::nx, &NosSuperficie::ny, &NosSuperficie::nz})
+        if ((a.*c).size() != (b.*c).size() || std::memcmp((a.*c).data(), (b.*c).data(), (a.*c).size() * sizeof(double)) != 0)
+            return false;
+    return true;
+}
+
+// A number as the writer prints it behind zeros, 17 bytes after the sign or more: the same
+// value, in a form only the item-by-item path reads (and one that, cut at 16 bytes, would
+// read as another number).
+std::string alongado(const std::string& s) {
+    const std::size_t negativo = s[0] == '-';
+    return s.substr(0, negativo) + std::string(std::max<std::size_t>(1, 17 + negativo - std::min<std::size_t>(17, s.size())), '0') + s.substr(negativo);
+}
+
+TEST(LeitorQuadros, CaminhoDiretoLeComoOCaminhoItemAItem) {
+    // The same frame twice: numbers as the writer prints them, read by the direct path, and
+    // each behind zeros to 17 bytes, read item by item. Blanks, line ends and labels of every kind,
+    // numbers of every exponent, nodes missing or extra, a bad number now and then: the same
+    // state and the same bits, from memory and, for the first, from a file read in blocks.
+    PastaTemporaria pasta;
+    std::mt19937_64 g(31);
+    const char* const separadores[] = {" ", " ", " ", "  ", "\t", " \v", "\f  "};
+    const char* const quebras[] = {"\n", "\n", "\r\n", "\n\n", " \r\n"};
+    char buf[64];
+    int estados[4] = {};
+    for (int rodada = 0; rodada < 30; ++rodada) {
+        const int gi = 1 + static_cast<int>(g() % 60), gj = 1 + static_cast<int>(g() % 60);
+        const int nosNoTexto = gi * gj + (rodada % 4 == 0 ? static_cast<int>(g() % 5) - 2 : 0);
+        std::string curto, longo;
+        const auto ambos = [&](const std::string& a, const std::string& b) { curto += a, longo += b; };
+        const auto igual = [&](const std::string& a) { ambos(a, a); };
+        const auto separar = [&] { igual(separadores[g() % std::size(separadores)]); };
+        const auto quebrar = [&] { igual(rodada % 3 == 0 ? quebras[g() % std::size(quebras)] : "\n"); };
+        const auto numero = [&] {
+            if (g() % 20000 == 0) return igual(g() % 2 ? "nan" : "1..5");
+            const int x = g() % 4 ? static_cast<int>(g() % 8) - 5 : static_cast<int>(g() % 60) - 30;
+            const double v = (g() % 2 ? -1.0 : 1.0) * (g() % 8 == 0 ? static_cast<double>(g() % 3) : std::ldexp(static_cast<double>(g() >> 11), -53) * std::pow(10.0, x));
+            const std::string t(buf, static_cast<std::size_t>(std::snprintf(buf, sizeof buf, "%g", v)));
+            ambos(t, alongado(t));
+        };
+        const auto rotulo = [&](int idx) {
+            // Long labels, and now and then one longer than any item may be.
+            const std::size_t longo = g() % 20000 == 0 ? 257 : 200 + g() % 57;
+            igual(g() % 50 == 0 ? std::string(longo, 'r') : g() % 10 == 0 ? "x" : std::to_string(idx) + ":");
+        };
+        igual("Objeto:"), separar(), numero(), quebrar();
+        igual("Area:"), separar(), numero(), quebrar();
+        igual("Densidade de Massa:"), separar(), numero(), quebrar();
+        for (int idx = 0; idx < nosNoTexto; ++idx)
+            for (int linha = 0; linha < 2; ++linha) {
+                rotulo(idx);
+                for (int c = 0; c < 3; ++c) separar(), numero();
+                quebrar();
+            }
+        NosSuperficie a = nos(gi, gj), b = nos(gi, gj), c = nos(gi, gj);
+        const ResultadoLeitura ra = lerQuadro(std::string_view(curto), true, a);
+        const ResultadoLeitura rb = lerQuadro(std::string_view(longo), true, b);
+        escreverArquivo(*pasta / "q.txt", curto);
+        const ResultadoLeitura rc = lerQuadro(*pasta / "q.txt", true, c);
+        for (const ResultadoLeitura* r : {&rb, &rc}) {
+            ASSERT_EQ(ra.estado, r->estado) << rodada;
+            ASSERT_EQ(ra.nosNoArquivo, r->nosNoArquivo) << rodada;
+            ASSERT_EQ(ra.maisNos, r->maisNos) << rodada;
+            ASSERT_EQ(ra.objeto.has_value(), r->objeto.has_value()) << rodada;
+        }
+        ASSERT_TRUE(mesmosBits(a, b)) << rodada;
+        ASSERT_TRUE(mesmosBits(a, c)) << rodada;
+        ++estados[static_cast<int>(ra.estado)];
+    }
+    // Frames of each kind among them.
+    EXPECT_GT(estados[static_cast<int>(EstadoQuadro::Completo)], 5);
+    EXPECT_GT(estados[static_cast<int>(EstadoQuadro::Incompleto)], 0);
+    EXPECT_GT(estados[static_cast<int>(EstadoQuadro::GradeDiferente)], 0);
 }
 
 TEST(LeitorQuadros, NomesDosArquivosSeguemONumeroDoQuadroNaPastaTmpDaCasa) {
