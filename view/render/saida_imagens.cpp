@@ -1,10 +1,10 @@
 #include "view/render/saida_imagens.h"
 
 #include <algorithm>
-#include <thread>
 
 #include "base/nomes_arquivos.h"
 #include "base/pasta_gravavel.h"
+#include "model/equipe.h"
 #include "view/render/desenhistas.h"
 #include "view/render/gravador_png.h"
 #include "view/render/video.h"
@@ -40,7 +40,7 @@ std::unique_ptr<SaidaImagens> SaidaImagens::criar(const OpcoesImagem& opcoes, st
     s->pasta_ = std::move(pasta);
     s->vista_ = opcoes.vista;
     // Compressing a picture takes about as long as drawing it.
-    s->png_ = std::make_unique<GravadorPng>(static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)));
+    s->png_ = std::make_unique<GravadorPng>(std::clamp(threadsDisponiveis(), 1, 4));
     SaidaImagens* self = s.get();
     s->desenhistas_ = Desenhistas::criar(
         desenhistas > 0 ? desenhistas : desenhistasPadrao(), opcoes.largura, opcoes.altura, texels,
