@@ -28,6 +28,10 @@ public:
 
     // The framebuffer as drawn, rows from the top (OpenGL gives them from the bottom).
     void ler(Imagem& destino);
+    // Whether ler has Mesa invert the rows as it reads them, and a way to turn that off (or
+    // on again where Mesa can), for comparing it with the rows turned over by ler itself.
+    bool invertendoAoLer() const;
+    void inverterAoLer(bool sim);
 
     struct Estado;
 
