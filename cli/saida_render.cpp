@@ -19,9 +19,9 @@ namespace {
 
 void dizer(const std::string& texto) { std::fprintf(stderr, "tevra-sim: %s\n", texto.c_str()); }
 
-// The frame's text is made as the frame file gets it and read back, so that the picture is
-// made of the very numbers tevra-render would read from the file later. Not the file itself:
-// it is written on the writer's thread and may not be on disk yet.
+// Each picture is made on the frame writer's thread from the text its frame file got, read
+// back: the very numbers tevra-render would read from the file later, and the run steps on
+// meanwhile.
 class SaidaRender : public SaidaQuadro {
 public:
     SaidaRender(std::unique_ptr<SaidaImagens> imagens, std::filesystem::path pasta, int gradeI, int gradeJ)
@@ -29,8 +29,8 @@ public:
         nos_.alocar(gradeI, gradeJ);
     }
 
-    Escrita quadro(const ObjDeformavel& obj, int n, const std::filesystem::path&) override {
-        const std::string_view texto = textoQuadro(vistaDoObjeto(obj, n, false), texto_);
+    Escrita quadroEscrito(const VistaQuadro& q, std::string_view texto) override {
+        const int n = q.n;
         const ResultadoLeitura r = lerQuadro(texto, n == 1, nos_);
         if (n == 1 && r.objeto) fechada_ = *r.objeto != 0.0;
         if (r.estado != EstadoQuadro::Completo) {
@@ -58,7 +58,6 @@ public:
 private:
     std::unique_ptr<SaidaImagens> imagens_;
     std::filesystem::path pasta_;
-    std::vector<char> texto_;
     NosSuperficie nos_;
     QuadroCompacto quadro_;
     bool fechada_ = false;

@@ -86,10 +86,13 @@ void GravadorQuadros::trabalhar() {
 
 Escrita GravadorQuadros::gravar(const CopiaQuadro& c) {
     const VistaQuadro& q = c.vista();
+    std::string_view textoDoQuadro;
     auto escrever = [&](const char* padrao, bool dump) -> Escrita {
         const std::filesystem::path nome = nomeArquivoQuadro(pasta_ / padrao, q.n);
         if (nome.empty()) return numeroSemNome(q.n);
-        return gravarArquivoAtomico(nome, dump ? textoDados(q, texto_) : textoQuadro(q, texto_));
+        if (dump) return gravarArquivoAtomico(nome, textoDados(q, texto_));
+        textoDoQuadro = textoQuadro(q, texto_);
+        return gravarArquivoAtomico(nome, textoDoQuadro);
     };
     // The dump of frame 1 goes first, those of later frames after their frame file.
     if (dados_ && q.n == 1)
@@ -98,7 +101,7 @@ Escrita GravadorQuadros::gravar(const CopiaQuadro& c) {
     ++balanco_.quadros;
     if (noDisco_) noDisco_(q.n, nomeArquivoQuadro(pasta_ / kPadraoPontos, q.n));
     if (daCopia_)
-        if (Escrita f = daCopia_(q)) return f;
+        if (Escrita f = daCopia_(q, textoDoQuadro)) return f;
     if (dados_ && q.n > 1)
         if (Escrita f = escrever(kPadraoDedos, true)) return f;
     return std::nullopt;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <mutex>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -27,10 +28,10 @@ public:
     // `noDisco` is called on the writer's thread each time a frame file is complete under
     // its name (never for a dump).
     using AvisoNoDisco = std::function<void(int n, const std::filesystem::path& arquivo)>;
-    // Called on the writer's thread with each frame's copy (velocities included), in frame
-    // order, after its frame file: what else is made of a frame, off the run's thread. A
-    // failure it returns stops the writer as a failed frame file does.
-    using SaidaDaCopia = std::function<Escrita(const VistaQuadro& q)>;
+    // Called on the writer's thread with each frame's copy (velocities included) and the text
+    // its frame file got, in frame order, after that file: what else is made of a frame, off
+    // the run's thread. A failure it returns stops the writer as a failed frame file does.
+    using SaidaDaCopia = std::function<Escrita(const VistaQuadro& q, std::string_view texto)>;
 
     GravadorQuadros(std::filesystem::path pasta, bool dados, AvisoNoDisco noDisco, SaidaDaCopia daCopia = {});
     // Memory the writer holds per node of the grid: its two copies (with the velocities) and

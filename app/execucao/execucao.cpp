@@ -56,7 +56,12 @@ ResultadoExecucao Execucao::executar() {
     };
     // Every run tells how it behaved over time, beside its frames.
     op.inicio = [this](const ObjDeformavel& o) { diagnostico_ = std::make_unique<SaidaDiagnostico>(opcoes_.pasta, o); };
-    op.quadroCopiado = [this](const VistaQuadro& q) { return diagnostico_->quadro(q); };
+    op.quadroCopiado = [this](const VistaQuadro& q, std::string_view texto) -> Escrita {
+        if (Escrita f = diagnostico_->quadro(q)) return f;
+        for (auto& s : saidas_)
+            if (Escrita f = s->quadroEscrito(q, texto)) return f;
+        return std::nullopt;
+    };
 
     r.pasta = opcoes_.pasta;
     r.nos = static_cast<long long>(obj_->grade_i) * obj_->grade_j;

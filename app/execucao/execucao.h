@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/cena/cena.h"
@@ -21,17 +22,22 @@ struct OpcoesExecucao {
     int threads = 0;              // worker threads of the engine; 0: the OpenMP default
 };
 
-// Something more a run writes with every frame (exports, pictures). Called on
-// the run's thread between two steps, with the object as that frame holds it: the frame
-// file is handed to the writer thread just before (the path is where it goes; it may not
-// be on disk yet). Outputs stay on the run's thread because they may read any array of the
-// live object, and copying the whole object per frame would cost more than most outputs
-// do. A failure it returns counts as one of the run's files that could not be written, and
-// stops the run.
+// Something more a run writes with every frame (exports, pictures), in one of two places.
+// quadro: on the run's thread between two steps, with the object as that frame holds it; the
+// frame file is handed to the writer thread just before (the path is where it goes; it may
+// not be on disk yet). For outputs that may read any array of the live object: copying the
+// whole object per frame would cost more than most outputs do. quadroEscrito: on the frame
+// writer's thread, in frame order, once the frame file is complete, with the frame's copy
+// and the very text the file got: for outputs made of the frame file's numbers alone, which
+// the run then does not wait for. A failure either returns counts as one of the run's files
+// that could not be written, and stops the run.
 class SaidaQuadro {
 public:
     virtual ~SaidaQuadro() = default;
-    virtual Escrita quadro(const ObjDeformavel& obj, int n, const std::filesystem::path& arquivoQuadro) = 0;
+    virtual Escrita quadro(const ObjDeformavel& /*obj*/, int /*n*/, const std::filesystem::path& /*arquivoQuadro*/) {
+        return std::nullopt;
+    }
+    virtual Escrita quadroEscrito(const VistaQuadro& /*q*/, std::string_view /*texto*/) { return std::nullopt; }
     // Once, when added to a run: a surface holds only the per-step arrays its run's files
     // read, so an output that reads more asks for them here (ObjDeformavel::prepararDados,
     // detalhar).

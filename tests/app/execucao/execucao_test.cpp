@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <thread>
 
 #include "app/cena/configuracao.h"
 #include "app/cena/script_cena.h"
@@ -102,6 +103,52 @@ TEST(Execucao, FalhaDeUmaSaidaParaAExecucao) {
     EXPECT_EQ(textoFalhas(r), "Cannot write " + (*a / "extra.vtu").string() +
                                   ": No space left on device; the run stopped after step 50 of 100, frames 1 to 3 are "
                                   "complete.");
+    EXPECT_EQ(codigoSaida(r), SaidaFalhaEscrita);
+}
+
+// Made of the frame files' text, on the writer's thread: fails on one frame.
+class SaidaDoTexto : public SaidaQuadro {
+public:
+    std::vector<int> quadros;
+    std::vector<std::string> textos;
+    std::vector<std::thread::id> threads;
+    int falharNo = -1;
+
+    Escrita quadroEscrito(const VistaQuadro& q, std::string_view texto) override {
+        quadros.push_back(q.n);
+        textos.emplace_back(texto);
+        threads.push_back(std::this_thread::get_id());
+        if (q.n == falharNo) return FalhaEscrita{"quadro.png", "No space left on device"};
+        return std::nullopt;
+    }
+};
+
+TEST(Execucao, SaidaDoTextoEscritoRecebeCadaArquivoEmOrdemForaDaRodadaEPodeParala) {
+    PastaTemporaria a;
+    {
+        Execucao e(exemploCurto(), OpcoesExecucao{*a, true, 0});
+        auto saida = std::make_unique<SaidaDoTexto>();
+        SaidaDoTexto* s = saida.get();
+        e.adicionarSaida(std::move(saida));
+        const ResultadoExecucao r = e.executar();
+        EXPECT_EQ(r.falhas, 0);
+        ASSERT_EQ(s->quadros, (std::vector<int>{1, 2, 3, 4, 5}));
+        for (int k = 0; k < 5; ++k) {
+            EXPECT_EQ(s->textos[k], lerArquivo(caminhoQuadro(*a, k + 1))) << "frame " << k + 1 << ": the file's own text";
+            EXPECT_NE(s->threads[k], std::this_thread::get_id()) << "the run does not wait for it";
+        }
+    }
+    PastaTemporaria b;
+    Execucao e(exemploCurto(), OpcoesExecucao{*b, false, 0});
+    auto saida = std::make_unique<SaidaDoTexto>();
+    saida->falharNo = 3;
+    e.adicionarSaida(std::move(saida));
+    const ResultadoExecucao r = e.executar();
+    EXPECT_EQ(r.falhas, 1);
+    EXPECT_EQ(r.quadros, 3) << "frame 3's file was complete before its output failed";
+    EXPECT_FALSE(fs::exists(caminhoQuadro(*b, 4)));
+    EXPECT_FALSE(fs::exists(caminhoQuadro(*b, 5)));
+    EXPECT_NE(textoFalhas(r).find("quadro.png: No space left on device"), std::string::npos) << textoFalhas(r);
     EXPECT_EQ(codigoSaida(r), SaidaFalhaEscrita);
 }
 
