@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QOpenGLWidget>
 #include <QSet>
@@ -152,6 +153,7 @@ private:
     Superficie superficie_;
     std::unique_ptr<Ui::TRenderForm> ui_;
     QProgressBar* progresso_ = nullptr;
+    QElapsedTimer desdeProgresso_;  // since the bar last showed a new count
     QLabel* transmissao_ = nullptr;
     QString glifoPlay_;
 

@@ -17,6 +17,11 @@ using namespace tevra;
 
 namespace {
 
+// A new count on the bar repaints it at once, and with an OpenGL widget inside, the window is
+// composed anew by OpenGL: with Mesa's software renderer that cost as much as reading the
+// frames when it came with every frame. Ten counts a second tell the progress as well.
+constexpr qint64 kMsEntreProgressos = 100;
+
 QString mebibytes(std::size_t bytes) { return QString::number(static_cast<double>(bytes) / (1 << 20), 'f', 0); }
 
 }  // namespace
@@ -45,6 +50,7 @@ void TRenderForm::carregarQuadros() {
         progresso_->setRange(0, serie_.numQuadros());
         progresso_->setValue(0);
         progresso_->show();
+        desdeProgresso_.start();
     }
     carga_->carregar(pasta(), arquivos, plano_.trabalhadores, plano_.adiantados);
     atualizarBotaoPlay();
@@ -92,8 +98,9 @@ void TRenderForm::quadrosChegaram() {
         reprodutor_.numQuadros = numQuadros;
         if (seguir) reprodutor_.quadroAtual = numQuadros;
         mostrarQuadro();
-    } else if (carga_->carregando()) {
+    } else if (carga_->carregando() && desdeProgresso_.elapsed() >= kMsEntreProgressos) {
         progresso_->setValue(serie_.quadrosProntos());
+        desdeProgresso_.restart();
     }
     avisarOutraGrade();
     if (serie_.transmitindo() && transmissao_->isHidden()) {

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QThread>
@@ -19,6 +20,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -699,6 +701,35 @@ TEST_F(RenderForm, FecharDuranteACargaNaoEsperaLeitorPreso) {
     // The readers end on their own afterwards, and nothing of the window is touched.
     ASSERT_TRUE(preso->esperar([&] { return preso->terminados == preso->presos; }));
     processarPor(100);
+}
+
+TEST_F(RenderForm, BarraDeCargaContaOsQuadrosDezVezesPorSegundoNoMaximo) {
+    // Each count shown repaints the whole window through OpenGL: a count per frame made the
+    // repaints cost more than the reading.
+    escreverSerie(tevra::home::tmp(), 40, 2, 2, folhaSubindo);
+    form->usarLeitorDeQuadros([](const std::filesystem::path& arquivo, bool primeiro, NosSuperficie& nos) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));  // 300 ms at least on four readers
+        return lerQuadro(arquivo, primeiro, nos);
+    });
+    auto* barra = form->findChild<QProgressBar*>("progressoCarga");
+    ASSERT_NE(barra, nullptr);
+    std::vector<int> contagens;
+    QObject::connect(barra, &QProgressBar::valueChanged, [&](int v) { contagens.push_back(v); });
+    form->numQuadros = 40;
+    form->gradeI = 2;
+    form->gradeJ = 2;
+    QElapsedTimer relogio;
+    relogio.start();
+    form->show();
+    EXPECT_TRUE(barra->isVisible());
+    ASSERT_TRUE(esperar([&] { return !form->carregando(); }, 15000));
+    const qint64 ms = relogio.elapsed();
+    EXPECT_FALSE(barra->isVisible());
+    EXPECT_EQ(form->serie().quadrosProntos(), 40);
+    ASSERT_GE(contagens.size(), 2u) << "the bar moved while the frames came in (" << ms << " ms)";
+    EXPECT_LE(static_cast<qint64>(contagens.size()), ms / 100 + 2) << ms << " ms";
+    EXPECT_TRUE(std::is_sorted(contagens.begin(), contagens.end()));
+    EXPECT_GT(contagens.back(), 0);
 }
 
 // ---- Animation on-the-fly ------------------------------------------------------------------
