@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 #include "app/execucao/codigos_saida.h"
@@ -37,8 +38,10 @@ public:
             imagens_->faltando(n);
             return FalhaEscrita{caminhoImagem(pasta_, n), "its frame does not read back as a whole frame"};
         }
-        compactar(nos_, quadro_);
-        imagens_->quadro(n, quadro_, fechada_);
+        // Compacted into a frame of its own, which the drawing threads share rather than copy.
+        auto quadro = std::make_shared<QuadroCompacto>();
+        compactar(nos_, *quadro);
+        imagens_->quadro(n, std::move(quadro), fechada_);
         // Pictures are written behind the run: a failure is told with the frame after it.
         if (Escrita f = imagens_->falhaImagem(); f && !falhaDita_) {
             falhaDita_ = true;
@@ -59,7 +62,6 @@ private:
     std::unique_ptr<SaidaImagens> imagens_;
     std::filesystem::path pasta_;
     NosSuperficie nos_;
-    QuadroCompacto quadro_;
     bool fechada_ = false;
     bool falhaDita_ = false;
 };

@@ -30,8 +30,8 @@ struct Sinal {
 };
 
 // Frames 1 .. serie.quadros in order, read ahead; `cada` gets the frame number, the frame
-// when it was read completely (else null; the reader keeps no hold on it) and whether frame 1 said the surface is a tube;
-// false from `cada` stops.
+// when it was read completely (else null; the reader keeps no hold on it) and whether
+// frame 1 said the surface is a tube; false from `cada` stops.
 template <class F>
 void percorrer(const SerieGravada& serie, F&& cada) {
     auto sinal = std::make_shared<Sinal>();
