@@ -1,5 +1,5 @@
-// The frame writer: the text of one 100 x 100 frame, alone (beside the writer it replaced)
-// and written to disk, and the copy a run hands its writer thread.
+// The frame writer: the text of one 100 x 100 frame, alone and written to disk, and the copy
+// a run hands its writer thread.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -11,7 +11,6 @@
 #include "dynamics/arquivos.h"
 #include "dynamics/simulacao.h"
 #include "support/cenas.h"  // from tests/: bench/CMakeLists.txt adds it to the include path
-#include "texto_antigo.h"
 
 using namespace tevra;
 
@@ -26,21 +25,18 @@ std::unique_ptr<ObjDeformavel> folhaEmMovimento(int n) {
     return o;
 }
 
-template <std::string_view (*texto)(const VistaQuadro&, std::vector<char>&)>
-void medirTexto(benchmark::State& state) {
+void BM_TextoQuadro(benchmark::State& state) {
     auto o = folhaEmMovimento(100);
     const VistaQuadro q = vistaDoObjeto(*o, 2, false);
     std::vector<char> buffer;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        bytes = texto(q, buffer).size();
+        bytes = textoQuadro(q, buffer).size();
         benchmark::DoNotOptimize(buffer.data());
     }
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 
-void BM_TextoQuadro(benchmark::State& state) { medirTexto<textoQuadro>(state); }
-void BM_TextoQuadroAntigo(benchmark::State& state) { medirTexto<antigo::textoQuadro>(state); }
 
 // The lines alone, by each build of the number writer (argument 1: the four-lane one, where
 // the processor has AVX2).
@@ -81,7 +77,6 @@ void BM_CopiaQuadro(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_TextoQuadro)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TextoQuadroAntigo)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LinhasQuadro)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GravarQuadro)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopiaQuadro)->Unit(benchmark::kMicrosecond);
